@@ -1,0 +1,38 @@
+#ifndef SERVERPROCESS_H
+#define SERVERPROCESS_H
+
+#include <QJsonObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The real management server, started for one test on 127.0.0.1:8091 with an
+// empty data folder of its own (and the demo data when asked).
+class ServerProcess
+{
+public:
+    explicit ServerProcess(bool demo = false, const QStringList &extraArgs = {});
+    ~ServerProcess();
+
+    // Starts the server and waits until it accepts connections.
+    bool start();
+    void stop();
+    QString dataDir() const { return dir.path(); }
+    QString output();
+
+    // One JSON operation through the client's transport, for arranging and checking.
+    static QJsonObject call(const QString &entity, const QString &operation, const QJsonObject &request);
+    // Adds one record and returns the result object.
+    static QJsonObject add(const QString &entity, const QJsonObject &record);
+    // Every record of an entity matching a condition (all pages).
+    static QJsonArray rows(const QString &entity, const QString &conditionStr = QString());
+
+private:
+    QTemporaryDir dir;
+    QProcess process;
+    bool demo;
+    QStringList extraArgs;
+};
+
+#endif // SERVERPROCESS_H
