@@ -1,12 +1,12 @@
-#ifndef SUMMARYCOUNTS_H
-#define SUMMARYCOUNTS_H
+#ifndef DASHBOARDCOUNTS_H
+#define DASHBOARDCOUNTS_H
 
 #include <QList>
 #include <QString>
 
 // Reads one module's counts text, the counts joined by "-" in the module's
 // order of positions, into what the dashboard shows at each position.
-class SummaryCounts
+class DashboardCounts
 {
 public:
     struct Position {
@@ -19,4 +19,4 @@ public:
     static QList<Position> read(const QString &counts, int positions, const QString &prefix, const QString &unit);
 };
 
-#endif // SUMMARYCOUNTS_H
+#endif // DASHBOARDCOUNTS_H

@@ -1,5 +1,5 @@
-#ifndef SUMMARYPRESETS_H
-#define SUMMARYPRESETS_H
+#ifndef DASHBOARDPRESETS_H
+#define DASHBOARDPRESETS_H
 
 #include <QDateTime>
 #include <QString>
@@ -7,7 +7,7 @@
 // The query behind every "查看" button of the dashboard (and behind the
 // openers of the account, user and message windows): which window it opens
 // and the condition string that window is handed.
-class SummaryPresets
+class DashboardPresets
 {
 public:
     enum Target { None, Remind, Note, WorkPlan, Account, User, Message };
@@ -22,4 +22,4 @@ public:
     static Preset of(const QString &objectName, const QDateTime &now);
 };
 
-#endif // SUMMARYPRESETS_H
+#endif // DASHBOARDPRESETS_H

@@ -1,6 +1,8 @@
-#include "summarypresets.h"
+#include "dashboardpresets.h"
 
 #include <QHash>
+
+#include "sqlquote.h"
 
 namespace {
 
@@ -9,7 +11,7 @@ const QString stampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString quoted(const QString &value)
 {
-    return QLatin1Char('\'') + value + QLatin1Char('\'');
+    return QLatin1Char('\'') + sqlQuoted(value) + QLatin1Char('\'');
 }
 
 // Tails on a date field; D, D1 and D2 are already written out.
@@ -55,13 +57,13 @@ QString noteButton(const QString &window)
 }
 
 struct Fixed {
-    SummaryPresets::Target target;
+    DashboardPresets::Target target;
     const char *condition;
 };
 
 const QHash<QString, Fixed> &fixedPresets()
 {
-    using T = SummaryPresets;
+    using T = DashboardPresets;
     static const QHash<QString, Fixed> table{
         {"pushButton_remindTotal", {T::Remind, " and isRemind = '开启'"}},
 
@@ -114,7 +116,7 @@ const QString dueWindows[] = {QStringLiteral("Expired"), QStringLiteral("Today")
 
 } // namespace
 
-SummaryPresets::Preset SummaryPresets::of(const QString &objectName, const QDateTime &now)
+DashboardPresets::Preset DashboardPresets::of(const QString &objectName, const QDateTime &now)
 {
     Preset preset;
     const auto fixed = fixedPresets().constFind(objectName);

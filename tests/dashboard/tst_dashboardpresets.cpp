@@ -2,10 +2,10 @@
 // behind every "查看" button and opener, at a fixed clock.
 #include <QtTest>
 
-#include "summarycounts.h"
-#include "summarypresets.h"
+#include "dashboardcounts.h"
+#include "dashboardpresets.h"
 
-class TestSummaryPresets : public QObject
+class TestDashboardPresets : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private slots:
     void presetsCoverEveryButton();
 };
 
-static QStringList texts(const QList<SummaryCounts::Position> &positions)
+static QStringList texts(const QList<DashboardCounts::Position> &positions)
 {
     QStringList out;
     for (const auto &p : positions)
@@ -26,7 +26,7 @@ static QStringList texts(const QList<SummaryCounts::Position> &positions)
     return out;
 }
 
-static QList<bool> hidden(const QList<SummaryCounts::Position> &positions)
+static QList<bool> hidden(const QList<DashboardCounts::Position> &positions)
 {
     QList<bool> out;
     for (const auto &p : positions)
@@ -34,51 +34,51 @@ static QList<bool> hidden(const QList<SummaryCounts::Position> &positions)
     return out;
 }
 
-void TestSummaryPresets::countsOfReminders()
+void TestDashboardPresets::countsOfReminders()
 {
-    const auto p = SummaryCounts::read(QStringLiteral("12-0-3-4-0-0-5"), 7, QString(), QStringLiteral(" 件"));
+    const auto p = DashboardCounts::read(QStringLiteral("12-0-3-4-0-0-5"), 7, QString(), QStringLiteral(" 件"));
     QCOMPARE(texts(p), QStringList({"12 件", "0 件", "3 件", "4 件", "0 件", "0 件", "5 件"}));
     QCOMPARE(hidden(p), QList<bool>({false, true, false, false, true, true, false}));
 
     // notes and work plans put a blank before the count
-    QCOMPARE(SummaryCounts::read("3", 1, " ", " 条").first().text, QStringLiteral(" 3 条"));
-    QCOMPARE(SummaryCounts::read("3", 1, " ", " 项").first().text, QStringLiteral(" 3 项"));
-    QCOMPARE(SummaryCounts::read("3", 1, "", " 位").first().text, QStringLiteral("3 位"));
+    QCOMPARE(DashboardCounts::read("3", 1, " ", " 条").first().text, QStringLiteral(" 3 条"));
+    QCOMPARE(DashboardCounts::read("3", 1, " ", " 项").first().text, QStringLiteral(" 3 项"));
+    QCOMPARE(DashboardCounts::read("3", 1, "", " 位").first().text, QStringLiteral("3 位"));
 }
 
-void TestSummaryPresets::countsOddParts()
+void TestDashboardPresets::countsOddParts()
 {
     // letters, an empty part, leading zeros, a number past 32 bits
-    const auto p = SummaryCounts::read(QStringLiteral("x--007-2147483648-2147483647"), 5, QString(), " 件");
+    const auto p = DashboardCounts::read(QStringLiteral("x--007-2147483648-2147483647"), 5, QString(), " 件");
     QCOMPARE(texts(p), QStringList({"x 件", " 件", "007 件", "2147483648 件", "2147483647 件"}));
     QCOMPARE(hidden(p), QList<bool>({true, true, false, true, false}));
-    const auto note = SummaryCounts::read(QStringLiteral("1--2"), 3, " ", " 条");
+    const auto note = DashboardCounts::read(QStringLiteral("1--2"), 3, " ", " 条");
     QCOMPARE(note.at(1).text, QStringLiteral("  条"));
     // an empty text is one empty part
-    const auto empty = SummaryCounts::read(QString(), 2, QString(), " 个");
+    const auto empty = DashboardCounts::read(QString(), 2, QString(), " 个");
     QCOMPARE(hidden(empty), QList<bool>({true, false}));
 }
 
-void TestSummaryPresets::countsShortAndLong()
+void TestDashboardPresets::countsShortAndLong()
 {
     // eight parts for seven positions: the eighth is ignored
-    const auto eight = SummaryCounts::read(QStringLiteral("1-2-3-4-5-6-7-0"), 7, QString(), " 件");
+    const auto eight = DashboardCounts::read(QStringLiteral("1-2-3-4-5-6-7-0"), 7, QString(), " 件");
     QCOMPARE(eight.size(), 7);
     QCOMPARE(eight.last().text, QStringLiteral("7 件"));
     QVERIFY(!eight.last().hideButton);
     // fewer parts: the positions without a part get no count and keep their button
-    const auto three = SummaryCounts::read(QStringLiteral("0-1-2"), 7, QString(), " 件");
+    const auto three = DashboardCounts::read(QStringLiteral("0-1-2"), 7, QString(), " 件");
     QCOMPARE(three.size(), 7);
     QCOMPARE(texts(three).mid(3), QStringList({" 件", " 件", " 件", " 件"}));
     QCOMPARE(hidden(three), QList<bool>({true, false, false, false, false, false, false}));
 }
 
-void TestSummaryPresets::presetsAtFixedClock_data()
+void TestDashboardPresets::presetsAtFixedClock_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("target");
     QTest::addColumn<QString>("condition");
-    using P = SummaryPresets;
+    using P = DashboardPresets;
     const QString r = "and isRemind = '开启'";
     const QString n = "and isRemind = '开启' and isShow ='展示'";
     const QString w = "and isRemind = '开启' and isShow ='正常'";
@@ -133,20 +133,20 @@ void TestSummaryPresets::presetsAtFixedClock_data()
     QTest::newRow("not a button") << "pushButton_note30OverDay" << int(P::None) << "";
 }
 
-void TestSummaryPresets::presetsAtFixedClock()
+void TestDashboardPresets::presetsAtFixedClock()
 {
     QFETCH(QString, button);
     QFETCH(int, target);
     QFETCH(QString, condition);
     const QDateTime now(QDate(2026, 12, 6), QTime(7, 41, 27));
-    const SummaryPresets::Preset preset = SummaryPresets::of(button, now);
+    const DashboardPresets::Preset preset = DashboardPresets::of(button, now);
     QCOMPARE(int(preset.target), target);
     QCOMPARE(preset.condition, condition);
     // a second click hands the same text again
-    QCOMPARE(SummaryPresets::of(button, now).condition, condition);
+    QCOMPARE(DashboardPresets::of(button, now).condition, condition);
 }
 
-void TestSummaryPresets::presetsCoverEveryButton()
+void TestDashboardPresets::presetsCoverEveryButton()
 {
     // every view button and opener of the form has a target
     const QStringList keys{
@@ -165,9 +165,9 @@ void TestSummaryPresets::presetsCoverEveryButton()
     names << "pushButton_30OverDay" << "accounAction" << "userManagerAction" << "messageAction";
     QCOMPARE(names.size(), 66);
     for (const QString &name : names)
-        QVERIFY2(SummaryPresets::of(name, QDateTime::currentDateTime()).target != SummaryPresets::None,
+        QVERIFY2(DashboardPresets::of(name, QDateTime::currentDateTime()).target != DashboardPresets::None,
                  qPrintable(name));
 }
 
-QTEST_GUILESS_MAIN(TestSummaryPresets)
-#include "tst_summarypresets.moc"
+QTEST_GUILESS_MAIN(TestDashboardPresets)
+#include "tst_dashboardpresets.moc"

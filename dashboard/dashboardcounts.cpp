@@ -1,8 +1,8 @@
-#include "summarycounts.h"
+#include "dashboardcounts.h"
 
 #include <QStringList>
 
-QList<SummaryCounts::Position> SummaryCounts::read(const QString &counts, int positions, const QString &prefix,
+QList<DashboardCounts::Position> DashboardCounts::read(const QString &counts, int positions, const QString &prefix,
                                                    const QString &unit)
 {
     const QStringList parts = counts.split(QLatin1Char('-'), Qt::KeepEmptyParts);
