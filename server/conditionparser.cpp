@@ -1,6 +1,7 @@
 #include "conditionparser.h"
 
 #include <QDate>
+#include <QTime>
 #include <QRegularExpression>
 #include <QSet>
 
