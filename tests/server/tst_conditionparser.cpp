@@ -295,6 +295,37 @@ private slots:
         QVERIFY(!ConditionParser::parse(condition, testFields(), &out, nullptr));
     }
 
+    // Random token soup: whatever the parser accepts must be valid SQL that runs.
+    void everythingAcceptedRuns()
+    {
+        const QStringList vocabulary = {
+            "and", "AND", "or", "(", ")", "=", "!=", "<>", "<", ">=", "like", "between", "is", "not", "null",
+            "grade", "title", "date(registerDate)", "date(title)", "registerDate", "'2026-12-06'",
+            "'2026-12-06 07:41:27'", "'%a%'", "''", "'it''s'", "3", "-1", "2.5", "1=1",
+            "and grade > 2", "and title like '%a%'", "and (image is null or image = '')",
+            "and date(registerDate) between '2026-01-01' and '2026-12-06 07:41:27'"};
+        QRandomGenerator random(20261206);
+        int accepted = 0;
+        for (int round = 0; round < 20000; ++round) {
+            QStringList words;
+            const int length = 1 + int(random.bounded(9));
+            for (int i = 0; i < length; ++i)
+                words << vocabulary.at(int(random.bounded(qsizetype(vocabulary.size()))));
+            const QString condition = words.join(QLatin1Char(' '));
+            SqlCondition out;
+            QString error;
+            if (!ConditionParser::parse(condition, testFields(), &out, &error)) {
+                QVERIFY2(!error.isEmpty(), qPrintable(condition));
+                continue;
+            }
+            ++accepted;
+            QVERIFY2(sqlIsClean(out.sql), qPrintable(condition + QStringLiteral(" -> ") + out.sql));
+            const QString ids = matchingIds(out);
+            QVERIFY2(!ids.contains(QStringLiteral("failed")), qPrintable(condition + QStringLiteral(" -> ") + ids));
+        }
+        QVERIFY(accepted > 200);
+    }
+
     void fieldsAreCheckedPerEntity()
     {
         QHash<QString, ConditionParser::FieldKind> messageFields{{QStringLiteral("appOS"), ConditionParser::Text},
