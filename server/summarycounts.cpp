@@ -1,65 +1,148 @@
 #include "summarycounts.h"
 
-#include <QDateTime>
+#include <QTime>
 
 namespace {
 
-QString day(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
-
-QStringList dated(const QString &prefix, const QDate &today)
+QString dayText(const QDate &date)
 {
-    return {prefix + QStringLiteral(" and date(remindDate) < '%1'").arg(day(today)),
-            prefix + QStringLiteral(" and remindDate = '%1'").arg(day(today)),
-            prefix + QStringLiteral(" and date(remindDate) between '%1' and '%2'").arg(day(today), day(today.addDays(7))),
-            prefix + QStringLiteral(" and date(remindDate) between '%1' and '%2'").arg(day(today.addDays(8)), day(today.addDays(15))),
-            prefix + QStringLiteral(" and date(remindDate) between '%1' and '%2'").arg(day(today.addDays(16)), day(today.addDays(30))),
-            prefix + QStringLiteral(" and date(remindDate) > '%1'").arg(day(today.addDays(30)))};
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+// The dashboard passes "now - N days" timestamps; only their date part takes
+// part in the comparison, the time of day is the current one as on the client.
+QString stampText(const QDate &date)
+{
+    const QTime now = QTime::currentTime();
+    return dayText(date) + QLatin1Char(' ')
+           + QTime(now.hour(), now.minute(), now.second()).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString between(const QString &field, const QString &from, const QString &to)
+{
+    return QStringLiteral(" and date(%1) between '%2' and '%3'").arg(field, from, to);
+}
+
+// Expired, today, 0-7, 8-15, 16-30 and more than 30 days, each after the prefix.
+QStringList remindWindows(const QString &prefix, const QDate &today)
+{
+    const QString remindDate = QStringLiteral("remindDate");
+    return {
+        prefix + QStringLiteral(" and date(remindDate) < '") + dayText(today) + QLatin1Char('\''),
+        prefix + QStringLiteral(" and remindDate = '") + dayText(today) + QLatin1Char('\''),
+        prefix + between(remindDate, dayText(today), dayText(today.addDays(7))),
+        prefix + between(remindDate, dayText(today.addDays(8)), dayText(today.addDays(15))),
+        prefix + between(remindDate, dayText(today.addDays(16)), dayText(today.addDays(30))),
+        prefix + QStringLiteral(" and date(remindDate) > '") + dayText(today.addDays(30)) + QLatin1Char('\''),
+    };
+}
+
+QStringList prefixed(const QString &owner, const QStringList &presets)
+{
+    QStringList out;
+    for (const QString &preset : presets)
+        out << owner + preset;
+    return out;
+}
+
+QStringList suffixed(const QStringList &presets, const QString &owner)
+{
+    QStringList out;
+    for (const QString &preset : presets)
+        out << preset + owner;
+    return out;
+}
+
+QStringList remindPresets(const QDate &today)
+{
+    return QStringList{QStringLiteral(" and isRemind = '开启'")}
+           + remindWindows(QStringLiteral("and isRemind = '开启'"), today);
+}
+
+QStringList notePresets(const QDate &today)
+{
+    QStringList presets{QStringLiteral("and isShow ='展示'")};
+    for (const char *kind : {"指导笔记", "学习笔记", "工作笔记", "读书笔记", "有感而发", "日常生活", "其它"})
+        presets << QStringLiteral(" and mold ='%1' and isShow ='展示'").arg(QString::fromUtf8(kind));
+    presets << remindWindows(QStringLiteral("and isRemind = '开启' and isShow ='展示'"), today);
+    for (const char *file : {"image", "volume", "attachedFile"})
+        presets << QStringLiteral("and isShow ='展示' and (%1 is not null and %1 !='') ").arg(QLatin1String(file));
+    return presets;
+}
+
+QStringList workPlanPresets(const QDate &today)
+{
+    QStringList presets{QStringLiteral("and isShow ='正常'")};
+    for (const char *kind : {"年度计划", "季度计划", "月计划", "周计划", "日计划", "其它"})
+        presets << QStringLiteral(" and mold ='%1' and isShow ='正常'").arg(QString::fromUtf8(kind));
+    presets << QStringLiteral(" and isShow ='完成'");
+    presets << remindWindows(QStringLiteral("and isRemind = '开启' and isShow ='正常'"), today);
+    presets << QStringLiteral("and isShow ='正常' and (image is not null and image !='') ");
+    return presets;
+}
+
+QStringList accountPresets(const QDate &today)
+{
+    const QString registerDate = QStringLiteral("registerDate");
+    const auto back = [&today](int days) { return stampText(today.addDays(-days)); };
+    return {
+        QString(),
+        between(registerDate, back(30), back(0)),
+        between(registerDate, back(180), back(31)),
+        between(registerDate, back(365), back(181)),
+        between(registerDate, back(731), back(366)),
+        between(registerDate, back(1825), back(732)),
+        QStringLiteral(" and date(registerDate) < '") + back(1825) + QLatin1Char('\''),
+    };
+}
+
+QStringList userPresets(const QDate &today)
+{
+    const QString registerDate = QStringLiteral("registerDate");
+    const auto back = [&today](int days) { return stampText(today.addDays(-days)); };
+    return {
+        QString(),
+        QStringLiteral(" and date(registerDate) = '") + dayText(today) + QLatin1Char('\''),
+        between(registerDate, back(7), back(0)),
+        between(registerDate, back(30), back(0)),
+        between(registerDate, back(180), back(0)),
+        between(registerDate, back(365), back(0)),
+        between(QStringLiteral("loginDate"), back(30), back(0)),
+    };
+}
+
+QStringList messagePresets()
+{
+    const QString shown = QStringLiteral(" and showSwitchStr = '展示'");
+    return {
+        shown,
+        shown + QStringLiteral(" and appOS = 'windows'"),
+        shown + QStringLiteral(" and appOS = 'android'"),
+        shown + QStringLiteral(" and appOS = 'webMobile'"),
+        shown + QStringLiteral(" and appOS = 'webDesk'"),
+        shown + QStringLiteral(" and mold = 'reminder'"),
+        shown + QStringLiteral(" and mold = 'about'"),
+    };
 }
 
 } // namespace
 
-QStringList SummaryCounts::conditions(const QString &entity, const QString &owner, const QDate &today)
+QStringList SummaryCounts::conditions(const QString &entity, const QString &ownerCondition, const QDate &today)
 {
-    const QDateTime now(today, QTime::currentTime());
-    auto stamp = [&now](int daysBack) { return now.addDays(-daysBack).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); };
-    QStringList out;
-    if (entity == QLatin1String("remind")) {
-        out << QStringLiteral(" and isRemind = '开启'") + owner;
-        for (const QString &c : dated(QStringLiteral("and isRemind = '开启'"), today))
-            out << c + owner;
-    } else if (entity == QLatin1String("note")) {
-        out << owner + QStringLiteral("and isShow ='展示'");
-        for (const char *kind : {"指导笔记", "学习笔记", "工作笔记", "读书笔记", "有感而发", "日常生活", "其它"})
-            out << owner + QStringLiteral(" and mold ='%1' and isShow ='展示'").arg(QString::fromUtf8(kind));
-        for (const QString &c : dated(QStringLiteral("and isRemind = '开启' and isShow ='展示'"), today))
-            out << owner + c;
-        for (const char *f : {"image", "volume", "attachedFile"})
-            out << owner + QStringLiteral("and isShow ='展示' and (%1 is not null and %1 !='') ").arg(QLatin1String(f));
-    } else if (entity == QLatin1String("workPlan")) {
-        out << owner + QStringLiteral("and isShow ='正常'");
-        for (const char *kind : {"年度计划", "季度计划", "月计划", "周计划", "日计划", "其它"})
-            out << owner + QStringLiteral(" and mold ='%1' and isShow ='正常'").arg(QString::fromUtf8(kind));
-        out << owner + QStringLiteral(" and isShow ='完成'");
-        for (const QString &c : dated(QStringLiteral("and isRemind = '开启' and isShow ='正常'"), today))
-            out << owner + c;
-        out << owner + QStringLiteral("and isShow ='正常' and (image is not null and image !='') ");
-    } else if (entity == QLatin1String("accountInfo")) {
-        const QString range = QStringLiteral(" and date(registerDate) between '%1' and '%2'");
-        out << owner << range.arg(stamp(30), stamp(0)) + owner << range.arg(stamp(180), stamp(31)) + owner
-            << range.arg(stamp(365), stamp(181)) + owner << range.arg(stamp(731), stamp(366)) + owner
-            << range.arg(stamp(1825), stamp(732)) + owner
-            << QStringLiteral(" and date(registerDate) < '%1'").arg(stamp(1825)) + owner;
-    } else if (entity == QLatin1String("user")) {
-        const QString range = QStringLiteral(" and date(registerDate) between '%1' and '%2'");
-        out << QString() << QStringLiteral(" and date(registerDate) = '%1'").arg(day(today)) << range.arg(stamp(7), stamp(0))
-            << range.arg(stamp(30), stamp(0)) << range.arg(stamp(180), stamp(0)) << range.arg(stamp(365), stamp(0))
-            << QStringLiteral(" and date(loginDate) between '%1' and '%2'").arg(stamp(30), stamp(0));
-    } else if (entity == QLatin1String("message")) {
-        const QString shown = QStringLiteral(" and showSwitchStr = '展示'");
-        out << shown;
-        for (const char *os : {"windows", "android", "webMobile", "webDesk"})
-            out << shown + QStringLiteral(" and appOS = '%1'").arg(QLatin1String(os));
-        out << shown + QStringLiteral(" and mold = 'reminder'") << shown + QStringLiteral(" and mold = 'about'");
-    }
-    return out;
+    // Where each window puts its owner condition: the account and reminder windows
+    // after the preset, the note and plan windows before it; the user and message
+    // windows add none.
+    if (entity == QLatin1String("remind"))
+        return suffixed(remindPresets(today), ownerCondition);
+    if (entity == QLatin1String("note"))
+        return prefixed(ownerCondition, notePresets(today));
+    if (entity == QLatin1String("workPlan"))
+        return prefixed(ownerCondition, workPlanPresets(today));
+    if (entity == QLatin1String("accountInfo"))
+        return suffixed(accountPresets(today), ownerCondition);
+    if (entity == QLatin1String("user"))
+        return userPresets(today);
+    if (entity == QLatin1String("message"))
+        return messagePresets();
+    return {};
 }
