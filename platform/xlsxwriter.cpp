@@ -116,9 +116,9 @@ double XlsxWriter::fileWidth(double characters)
 
 QString XlsxWriter::escapeText(const QString &text)
 {
-    static const QRegularExpression escapeLike(QStringLiteral("_x[0-9A-Fa-f]{4}_"));
+    static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
     QString marked = text;
-    marked.replace(escapeLike, QStringLiteral("_x005F\\0"));
+    marked.replace(escapeLike, QStringLiteral("_x005F\\1"));
     QString out;
     out.reserve(marked.size());
     for (const QChar c : std::as_const(marked)) {
