@@ -407,11 +407,10 @@ QByteArray XlsxWriter::stylesPart() const
             xml.writeEmptyElement(QStringLiteral("b"));
         xml.writeEmptyElement(QStringLiteral("sz"));
         xml.writeAttribute(QStringLiteral("val"), number(f.fontSize > 0 ? f.fontSize : 11));
-        xml.writeEmptyElement(QStringLiteral("color"));
-        if (f.fontColor)
+        if (f.fontColor) {
+            xml.writeEmptyElement(QStringLiteral("color"));
             xml.writeAttribute(QStringLiteral("rgb"), argb(*f.fontColor));
-        else
-            xml.writeAttribute(QStringLiteral("theme"), QStringLiteral("1"));
+        }
         xml.writeEmptyElement(QStringLiteral("name"));
         xml.writeAttribute(QStringLiteral("val"), f.fontName.isEmpty() ? QStringLiteral("Calibri") : f.fontName);
         xml.writeEmptyElement(QStringLiteral("family"));

@@ -119,7 +119,7 @@ QString ExcelHandler::setJsonArray(QJsonArray &jsonArray, QList<QString> &header
     if (nativeName.isEmpty())
         return QString();
     if (lockFileExists(nativeName)) {
-        qDebug() << ReadOnlyLog;
+        qDebug().noquote() << ReadOnlyLog;
         return ReadOnly;
     }
 
@@ -300,11 +300,11 @@ void ExcelHandler::setDatas(QList<QList<QVariant>> &rows, QList<QString> &header
         return;
     const QString fileName = saveas();
     const QString nativeName = QDir::toNativeSeparators(fileName);
-    qDebug() << "报表名称" << nativeName;
+    qDebug().noquote() << "报表名称" << nativeName;
     if (nativeName.isEmpty())
         return;
     if (lockFileExists(nativeName)) {
-        qDebug() << ReadOnlyLog;
+        qDebug().noquote() << ReadOnlyLog;
         return;
     }
     std::unique_ptr<QAxObject> excelHolder;

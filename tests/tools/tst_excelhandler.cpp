@@ -372,6 +372,10 @@ void TestExcelHandler::treeBackupFormatsTheLongTextColumns()
         }
     }
     QCOMPARE(cell(QStringLiteral("F1"))[QStringLiteral("fill")].toString(), QStringLiteral("FF696969"));
+    for (const char *ref : {"F2", "G5", "J3", "N4"}) {
+        QVERIFY(cell(QString::fromLatin1(ref))[QStringLiteral("wrap")].toBool());
+        QCOMPARE(cell(QString::fromLatin1(ref))[QStringLiteral("fill")].toString(), QStringLiteral("FFF0FFF0"));
+    }
     QCOMPARE(cell(QStringLiteral("H3"))[QStringLiteral("color")].toString(), QString());
     QCOMPARE(cell(QStringLiteral("B1"))[QStringLiteral("size")].toDouble(), 14.0);
 
