@@ -1,4 +1,5 @@
-// The log-in dialog driven as a person would, against a scripted server.
+// The log-in, registration and password change against the real server with its demo users
+// (admin/admin123 grade 5, demo/demo123 grade 1, banned/banned123 banned), driven as a person would.
 #include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -8,176 +9,153 @@
 #include <QtTest>
 
 #include "domainuser.h"
-#include "httpstub.h"
 #include "logindialog.h"
 #include "modalanswerer.h"
-
-namespace {
-
-StubResponse loginReply(int grade, const QString &prohibit = QStringLiteral("正常"), const QString &cause = QString())
-{
-    return StubResponse::envelope(1, QStringLiteral("登录成功"),
-                                  QJsonObject{{"flag", 1},
-                                              {"dList", QJsonArray{QJsonObject{{"id", 7},
-                                                                               {"username", "ignored"},
-                                                                               {"password", "ignored"},
-                                                                               {"grade", grade},
-                                                                               {"realName", "张三"},
-                                                                               {"eMail", "z@x.cn"},
-                                                                               {"prohibit", prohibit},
-                                                                               {"prohibitCause", cause}}}}});
-}
-
-QJsonObject announcement(const QString &text, int grade, const QJsonValue &flag = QJsonValue(),
-                         const QString &showDate = QString(), const QString &showEndDate = QString())
-{
-    QJsonObject message{{"message", text}, {"grade", grade}, {"showDate", showDate}, {"showEndDate", showEndDate}};
-    if (!flag.isUndefined() && !flag.isNull())
-        message.insert("flag", flag);
-    return message;
-}
-
-} // namespace
+#include "pwdupdatedialog.h"
+#include "registdialog.h"
+#include "serverprocess.h"
 
 class TestLoginDialog : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(stub.listen(8091)); }
-    void init() { stub.requests.clear(); }
-    void cleanup() { stub.setHandler(nullptr); }
-    void emptyFieldSendsNothing();
+    void initTestCase();
     void refusalGoesToTheNamedField();
     void bannedUserIsTurnedAway();
-    void announcementsAreJoinedAndForceTheQuit();
+    void demoUserLogsInAfterTheReminder();
+    void compulsoryAnnouncementForcesTheQuit();
     void administratorIsNotForcedOut();
-    void leavingWhileTheServerIsAskedEndsTheDialog();
-    void reminderSelection_data();
-    void reminderSelection();
-    void versionSelection();
+    void registeredUserCanLogIn();
+    void changedPasswordIsTheOneThatLogsIn();
 
 private:
-    void typeAndLogIn(LoginDialog &dialog, const QString &name, const QString &password);
-    HttpStub stub;
+    // Types into the named fields and presses "登  录"; returns the user handed on, if any.
+    DomainUser *logIn(LoginDialog &dialog, const QString &name, const QString &password);
+    static void fill(QWidget &dialog, const char *name, const QString &text);
+    ServerProcess server{true};
 };
 
-void TestLoginDialog::typeAndLogIn(LoginDialog &dialog, const QString &name, const QString &password)
+void TestLoginDialog::initTestCase()
 {
-    auto *userEdit = dialog.findChild<QLineEdit *>("userLineEdit");
-    auto *pwdEdit = dialog.findChild<QLineEdit *>("pwdLineEdit");
-    userEdit->clear();
-    pwdEdit->clear();
-    QTest::keyClicks(userEdit, name);
-    QTest::keyClicks(pwdEdit, password);
-    QTest::mouseClick(dialog.findChild<QPushButton *>("loginPushButton"), Qt::LeftButton);
+    QVERIFY(server.start());
 }
 
-void TestLoginDialog::emptyFieldSendsNothing()
+void TestLoginDialog::fill(QWidget &dialog, const char *name, const QString &text)
 {
-    LoginDialog dialog;
-    dialog.show();
-    ModalAnswerer answerer;
-    answerer.box(QStringLiteral("提示"), QStringLiteral("用户名或密码不能为空"), QStringLiteral("OK"));
-    typeAndLogIn(dialog, QStringLiteral("demo"), QString());
-    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
-    QVERIFY(answerer.allAnswered());
-    QVERIFY(stub.requests.isEmpty());
+    auto *edit = dialog.findChild<QLineEdit *>(name);
+    QVERIFY(edit);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+DomainUser *TestLoginDialog::logIn(LoginDialog &dialog, const QString &name, const QString &password)
+{
+    DomainUser *received = nullptr;
+    QObject context;
+    connect(&dialog, &LoginDialog::sendUser, &context, [&](DomainUser &user) { received = &user; });
+    fill(dialog, "userLineEdit", name);
+    fill(dialog, "pwdLineEdit", password);
+    QTest::mouseClick(dialog.findChild<QPushButton *>("loginPushButton"), Qt::LeftButton);
+    return received;
 }
 
 void TestLoginDialog::refusalGoesToTheNamedField()
 {
     LoginDialog dialog;
     dialog.show();
-    QSignalSpy sent(&dialog, &LoginDialog::sendUser);
     auto *userEdit = dialog.findChild<QLineEdit *>("userLineEdit");
     auto *pwdEdit = dialog.findChild<QLineEdit *>("pwdLineEdit");
-
-    stub.enqueue(StubResponse::envelope(0, QStringLiteral("密码错误")));
     ModalAnswerer answerer;
-    answerer.box(QStringLiteral("提示信息"), QStringLiteral("密码错误"), QStringLiteral("知道了"));
-    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("wrong"));
-    QCOMPARE(pwdEdit->toolTip(), QStringLiteral("密码错误"));
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("密码"), QStringLiteral("知道了"));
+    QVERIFY(!logIn(dialog, QStringLiteral("demo"), QStringLiteral("Demo123")));
+    QVERIFY(pwdEdit->toolTip().contains(QStringLiteral("密码")));
     QCOMPARE(userEdit->toolTip(), QString());
 
-    stub.enqueue(StubResponse::envelope(0, QStringLiteral("用户不存在")));
     answerer.box(QStringLiteral("提示信息"), QStringLiteral("用户不存在"), QStringLiteral("知道了"));
-    typeAndLogIn(dialog, QStringLiteral("nobody"), QStringLiteral("x"));
-    QCOMPARE(userEdit->toolTip(), QStringLiteral("用户不存在"));
+    QVERIFY(!logIn(dialog, QStringLiteral("nobody"), QStringLiteral("x")));
+    QVERIFY(userEdit->toolTip().contains(QStringLiteral("用户不存在")));
     QCOMPARE(pwdEdit->toolTip(), QString());
 
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
     QVERIFY(answerer.allAnswered());
+    QVERIFY(dialog.isVisible());
     QVERIFY(dialog.findChild<QPushButton *>("loginPushButton")->isEnabled());
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(stub.requests.size(), 2);
-    QCOMPARE(stub.requests[1].path, QByteArray("/android/user/login"));
-    QCOMPARE(stub.requests[1].json(),
-             (QJsonObject{{"dList", QJsonArray{QJsonObject{{"username", "nobody"}, {"password", "x"}}}}}));
 }
 
 void TestLoginDialog::bannedUserIsTurnedAway()
 {
     LoginDialog dialog;
     dialog.show();
-    QSignalSpy sent(&dialog, &LoginDialog::sendUser);
-    stub.enqueue(loginReply(1, QStringLiteral("禁止"), QStringLiteral("多次违规，已禁止登录")));
     ModalAnswerer answerer;
-    answerer.box(QStringLiteral("提示信息"), QStringLiteral("多次违规，已禁止登录"), QStringLiteral("知道了"));
-    typeAndLogIn(dialog, QStringLiteral("banned"), QStringLiteral("banned123"));
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("已被禁止登录"), QStringLiteral("知道了"));
+    QVERIFY(!logIn(dialog, QStringLiteral("banned"), QStringLiteral("banned123")));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
     QVERIFY(answerer.allAnswered());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected)); // the program ends with exit code 0
     QVERIFY(!dialog.isVisible());
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(stub.requests.size(), 1); // no announcement checks
-    QVERIFY(!dialog.findChild<QPushButton *>("loginPushButton")->isEnabled());
 }
 
-void TestLoginDialog::announcementsAreJoinedAndForceTheQuit()
+void TestLoginDialog::demoUserLogsInAfterTheReminder()
 {
     LoginDialog dialog;
     dialog.show();
-    DomainUser *received = nullptr;
-    connect(&dialog, &LoginDialog::sendUser, this, [&](DomainUser &user) {
-        received = &user;
-        QVERIFY(dialog.isVisible()); // the dashboard takes the user while the dialog is still up
-    });
-    const QDateTime now = QDateTime::currentDateTime();
-    const QString past = now.addDays(-1).toString("yyyy-MM-dd HH:mm:ss");
-    const QString future = now.addDays(1).toString("yyyy-MM-dd HH:mm:ss");
-    stub.enqueue(loginReply(1));
-    stub.enqueue(StubResponse::list(QJsonArray{announcement("周末停机维护。", 1, {}, past, future),
-                                               announcement("还没开始", 3, {}, future),
-                                               announcement("请及时备份。", 1, {}, QString(), future)},
-                                    3));
-    stub.enqueue(StubResponse::list(QJsonArray{announcement("1.0版本", 1, 1.0)}, 1));
-
     ModalAnswerer answerer;
-    answerer.box(QStringLiteral("提示信息"), QStringLiteral("周末停机维护。请及时备份。"), QStringLiteral("知道了"));
-    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+    // The demo reminder shows; the demo version entry (1.0) is not newer than the client.
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("欢迎使用演示数据，祝使用愉快！"), QStringLiteral("知道了"));
+    DomainUser *user = logIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
     QVERIFY(answerer.allAnswered());
-
+    QVERIFY(!answerer.seen().join('\n').contains(QStringLiteral("当前已是最新版本")));
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(received);
-    QCOMPARE(received->getUsername(), QStringLiteral("demo"));
-    QCOMPARE(received->getPassword(), QStringLiteral("demo123"));
-    QCOMPARE(received->getId(), 7);
-    QCOMPARE(received->getRealName(), QStringLiteral("张三"));
-    QCOMPARE(received->getEMail(), QStringLiteral("z@x.cn"));
+    QVERIFY(user);
+    QCOMPARE(user->getUsername(), QStringLiteral("demo"));
+    QCOMPARE(user->getPassword(), QStringLiteral("demo123"));
+    QCOMPARE(user->getGrade(), 1);
+    QVERIFY(user->getId() > 0);
+    QCOMPARE(user->getRealName(), QStringLiteral("演示用户"));
+    QCOMPARE(user->getProhibit(), QStringLiteral("正常"));
 
-    QCOMPARE(stub.requests.size(), 3);
-    QCOMPARE(stub.requests[1].path, QByteArray("/android/message/findByCondition"));
-    QCOMPARE(stub.requests[1].json(),
-             (QJsonObject{{"conditionStr", "and appOS = 'windows' and mold = 'reminder' and showSwitchStr = '展示'"},
-                          {"order", "DESC"}}));
-    QCOMPARE(stub.requests[2].json(),
-             (QJsonObject{{"conditionStr", "and appOS = 'windows' and mold = 'versions' and showSwitchStr = '展示'"},
-                          {"order", "DESC"}}));
+    // Not compulsory: nothing asks the program to quit.
+    QTimer::singleShot(300, qApp, [] { QCoreApplication::exit(7); });
+    QCOMPARE(QCoreApplication::exec(), 7);
+}
 
-    // The compulsory announcement (grade 3) ends the program once its event loop runs.
+void TestLoginDialog::compulsoryAnnouncementForcesTheQuit()
+{
+    const QString now = QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss");
+    QCOMPARE(ServerProcess::add("message", QJsonObject{{"appOS", "windows"},
+                                                       {"showSwitchStr", "展示"},
+                                                       {"mold", "reminder"},
+                                                       {"flag", 0},
+                                                       {"grade", 2},
+                                                       {"addDate", now},
+                                                       {"showDate", now},
+                                                       {"showEndDate", ""},
+                                                       {"message", "今晚停机维护。"},
+                                                       {"comment", ""}})
+                 .value("flag")
+                 .toInt(),
+             1);
+    LoginDialog dialog;
+    dialog.show();
+    ModalAnswerer answerer;
+    answerer.dialog("QMessageBox", [](QWidget *box) {
+        // One box carries both reminders, joined without a separator, in the server's order.
+        const QString text = ModalAnswerer::describe(box);
+        QVERIFY2(text.contains(QStringLiteral("今晚停机维护。欢迎使用演示数据")) ||
+                     text.contains(QStringLiteral("欢迎使用演示数据，祝使用愉快！今晚停机维护。")),
+                 qPrintable(text));
+        ModalAnswerer::clickButton(box, QStringLiteral("知道了"));
+    });
     QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+    DomainUser *user = logIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+    QVERIFY(user);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+    // The program's main loop ends at the quit timer's first tick.
     QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(7); });
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(quitting.count(), 1);
@@ -186,72 +164,95 @@ void TestLoginDialog::announcementsAreJoinedAndForceTheQuit()
 
 void TestLoginDialog::administratorIsNotForcedOut()
 {
+    // The compulsory reminder of the previous case is still on the server.
     LoginDialog dialog;
     dialog.show();
-    stub.enqueue(loginReply(5));
-    stub.enqueue(StubResponse::list(QJsonArray(), 0));
-    stub.enqueue(StubResponse::list(QJsonArray{announcement("请升级到2.0。", 2, 2.0), announcement("1.5 ", 0, 1.5)}, 2));
     ModalAnswerer answerer;
-    answerer.box(QStringLiteral("提示信息"), QStringLiteral("请升级到2.0。1.5 "), QStringLiteral("知道了"));
-    typeAndLogIn(dialog, QStringLiteral("admin"), QStringLiteral("admin123"));
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("今晚停机维护。"), QStringLiteral("知道了"));
+    DomainUser *user = logIn(dialog, QStringLiteral("admin"), QStringLiteral("admin123"));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
-    QVERIFY(answerer.allAnswered());
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QTimer::singleShot(400, qApp, [] { QCoreApplication::exit(7); });
+    QVERIFY(user);
+    QCOMPARE(user->getGrade(), 5);
+    QTimer::singleShot(300, qApp, [] { QCoreApplication::exit(7); });
     QCOMPARE(QCoreApplication::exec(), 7);
 }
 
-void TestLoginDialog::leavingWhileTheServerIsAskedEndsTheDialog()
+void TestLoginDialog::registeredUserCanLogIn()
 {
+    {
+        RegistDialog regist;
+        regist.show();
+        fill(regist, "LineEdit_username", QStringLiteral("newbie"));
+        fill(regist, "LineEdit_password1", QStringLiteral("fresh789"));
+        fill(regist, "LineEdit_password2", QStringLiteral("fresh789"));
+        fill(regist, "LineEdit_eMail", QStringLiteral("newbie@example.cn"));
+        QTest::mouseClick(regist.findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+        QCOMPARE(regist.result(), int(QDialog::Accepted));
+    }
+    const QJsonArray stored = ServerProcess::rows("user", " and username = 'newbie'");
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored[0].toObject().value("grade").toInt(), 1);
+    QCOMPARE(stored[0].toObject().value("prohibit").toString(), QStringLiteral("正常"));
+
+    {
+        // The same name again: the server refuses, the dialog stays open.
+        RegistDialog again;
+        again.show();
+        fill(again, "LineEdit_username", QStringLiteral("newbie"));
+        fill(again, "LineEdit_password1", QStringLiteral("other1"));
+        fill(again, "LineEdit_password2", QStringLiteral("other1"));
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("提示信息"), QStringLiteral("用户名已存在"), QStringLiteral("知道了"));
+        QTest::mouseClick(again.findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+        QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+        QVERIFY(answerer.allAnswered());
+        QVERIFY(again.isVisible());
+    }
+
     LoginDialog dialog;
     dialog.show();
-    QSignalSpy sent(&dialog, &LoginDialog::sendUser);
-    // The user gives up (Escape) while the server is still answering the log-in.
-    stub.setHandler([&dialog](const StubRequest &) {
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        return loginReply(1);
-    });
     ModalAnswerer answerer;
-    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+    // The reminders of the server, in one joined box.
+    answerer.dialog("QMessageBox", [](QWidget *box) { ModalAnswerer::clickButton(box, QStringLiteral("知道了")); });
+    DomainUser *user = logIn(dialog, QStringLiteral("newbie"), QStringLiteral("fresh789"));
+    QVERIFY(user);
+    QCOMPARE(user->getGrade(), 1);
+    QCOMPARE(user->getEMail(), QStringLiteral("newbie@example.cn"));
+}
+
+void TestLoginDialog::changedPasswordIsTheOneThatLogsIn()
+{
+    DomainUser *user = nullptr;
+    LoginDialog first;
+    first.show();
+    {
+        ModalAnswerer answerer;
+        answerer.dialog("QMessageBox", [](QWidget *box) { ModalAnswerer::clickButton(box, QStringLiteral("知道了")); });
+        user = logIn(first, QStringLiteral("newbie"), QStringLiteral("fresh789"));
+    }
+    QVERIFY(user);
+
+    PwdUpdateDialog dialog;
+    dialog.receiveUser(*user, 0);
+    dialog.show();
+    fill(dialog, "LineEdit_password1", QStringLiteral("fresh789"));
+    fill(dialog, "LineEdit_password2", QStringLiteral("second456"));
+    fill(dialog, "LineEdit_password3", QStringLiteral("second456"));
+    QTest::mouseClick(dialog.findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(user->getPassword(), QStringLiteral("second456"));
+    // Fields that the change does not send are kept by the server.
+    QCOMPARE(ServerProcess::rows("user", " and username = 'newbie'")[0].toObject().value("eMail").toString(),
+             QStringLiteral("newbie@example.cn"));
+
+    LoginDialog second;
+    second.show();
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("密码"), QStringLiteral("知道了"));
+    QVERIFY(!logIn(second, QStringLiteral("newbie"), QStringLiteral("fresh789")));
+    answerer.dialog("QMessageBox", [](QWidget *box) { ModalAnswerer::clickButton(box, QStringLiteral("知道了")); });
+    QVERIFY(logIn(second, QStringLiteral("newbie"), QStringLiteral("second456")));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(stub.requests.size(), 1);
-}
-
-void TestLoginDialog::reminderSelection_data()
-{
-    QTest::addColumn<QString>("showDate");
-    QTest::addColumn<QString>("showEndDate");
-    QTest::addColumn<bool>("selected");
-    const QString format = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-    const QDateTime now = QDateTime(QDate(2026, 3, 1), QTime(12, 0, 0));
-    QTest::newRow("no bounds") << QString() << QString() << true;
-    QTest::newRow("bounds equal to now") << now.toString(format) << now.toString(format) << true;
-    QTest::newRow("starts tomorrow") << now.addDays(1).toString(format) << QString() << false;
-    QTest::newRow("ended a second ago") << QString() << now.addSecs(-1).toString(format) << false;
-    QTest::newRow("unreadable start") << QStringLiteral("soon") << now.addDays(1).toString(format) << true;
-    QTest::newRow("date only end") << QString() << QStringLiteral("2026-02-01") << true;
-}
-
-void TestLoginDialog::reminderSelection()
-{
-    QFETCH(QString, showDate);
-    QFETCH(QString, showEndDate);
-    QFETCH(bool, selected);
-    const QDateTime now = QDateTime(QDate(2026, 3, 1), QTime(12, 0, 0));
-    QCOMPARE(LoginDialog::reminderSelected(QJsonObject{{"showDate", showDate}, {"showEndDate", showEndDate}}, now),
-             selected);
-}
-
-void TestLoginDialog::versionSelection()
-{
-    QVERIFY(LoginDialog::versionSelected(QJsonObject{{"flag", 1.01}}, 1.0));
-    QVERIFY(!LoginDialog::versionSelected(QJsonObject{{"flag", 1.0}}, 1.0));
-    QVERIFY(!LoginDialog::versionSelected(QJsonObject{{"flag", "2.0"}}, 1.0));
-    QVERIFY(!LoginDialog::versionSelected(QJsonObject{{"flag", QJsonValue::Null}}, 1.0));
-    QVERIFY(!LoginDialog::versionSelected(QJsonObject(), 1.0));
 }
 
 QTEST_MAIN(TestLoginDialog)

@@ -1,4 +1,5 @@
-// Registration and password change, driven as a person would, against a scripted server.
+// Registration and password change against a scripted server: the checks of the forms,
+// the requests, refusals and a second press while the server is asked.
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +14,7 @@
 #include "pwdupdatedialog.h"
 #include "registdialog.h"
 
-class TestRegistDialog : public QObject
+class TestLoginChecks : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +42,7 @@ private:
     HttpStub stub;
 };
 
-void TestRegistDialog::registrationChecks_data()
+void TestLoginChecks::registrationChecks_data()
 {
     QTest::addColumn<QStringList>("fields"); // name, password, repeat, telephone, e-mail
     QTest::addColumn<QString>("error");
@@ -54,7 +55,7 @@ void TestRegistDialog::registrationChecks_data()
     QTest::newRow("dot before at") << QStringList{"u", "a1", "a1", "", "a.b@c"} << QString();
 }
 
-void TestRegistDialog::registrationChecks()
+void TestLoginChecks::registrationChecks()
 {
     QFETCH(QStringList, fields);
     QFETCH(QString, error);
@@ -67,7 +68,7 @@ void TestRegistDialog::registrationChecks()
     QCOMPARE(dialog.validityCheck(), error);
 }
 
-void TestRegistDialog::passwordFieldTakesLettersAndDigitsOnly()
+void TestLoginChecks::passwordFieldTakesLettersAndDigitsOnly()
 {
     RegistDialog dialog;
     fill(dialog, "LineEdit_password1", QStringLiteral("ab c'9"));
@@ -76,7 +77,7 @@ void TestRegistDialog::passwordFieldTakesLettersAndDigitsOnly()
     QCOMPARE(dialog.findChild<QLineEdit *>("LineEdit_password2")->text(), QStringLiteral("ab c'9"));
 }
 
-void TestRegistDialog::registrationSendsTheNewUser()
+void TestLoginChecks::registrationSendsTheNewUser()
 {
     RegistDialog dialog;
     dialog.show();
@@ -108,7 +109,7 @@ void TestRegistDialog::registrationSendsTheNewUser()
     QVERIFY(QDateTime::fromString(record.value("registerDate").toString(), "yyyy-MM-dd HH:mm:ss").isValid());
 }
 
-void TestRegistDialog::refusedRegistrationKeepsTheDialogOpen()
+void TestLoginChecks::refusedRegistrationKeepsTheDialogOpen()
 {
     RegistDialog dialog;
     dialog.show();
@@ -131,7 +132,7 @@ void TestRegistDialog::refusedRegistrationKeepsTheDialogOpen()
     QCOMPARE(stub.requests.size(), 1);
 }
 
-void TestRegistDialog::passwordChecks_data()
+void TestLoginChecks::passwordChecks_data()
 {
     QTest::addColumn<QStringList>("fields"); // old, new, repeat
     QTest::addColumn<QString>("error");
@@ -142,7 +143,7 @@ void TestRegistDialog::passwordChecks_data()
     QTest::newRow("same as old") << QStringList{"demo123", "demo123", "demo123"} << QString();
 }
 
-void TestRegistDialog::passwordChecks()
+void TestLoginChecks::passwordChecks()
 {
     QFETCH(QStringList, fields);
     QFETCH(QString, error);
@@ -159,7 +160,7 @@ void TestRegistDialog::passwordChecks()
     QCOMPARE(user.getPassword(), QStringLiteral("demo123"));
 }
 
-void TestRegistDialog::passwordChangeStoresTheNewPasswordOnlyWhenAgreed()
+void TestLoginChecks::passwordChangeStoresTheNewPasswordOnlyWhenAgreed()
 {
     DomainUser user;
     user.setId(2);
@@ -206,5 +207,5 @@ void TestRegistDialog::passwordChangeStoresTheNewPasswordOnlyWhenAgreed()
     QCOMPARE(record.value("password").toString(), QStringLiteral("new456"));
 }
 
-QTEST_MAIN(TestRegistDialog)
-#include "tst_registdialog.moc"
+QTEST_MAIN(TestLoginChecks)
+#include "tst_loginchecks.moc"
