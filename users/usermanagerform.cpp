@@ -10,6 +10,8 @@
 #include <QShowEvent>
 #include <QTableWidgetItem>
 
+#include "userupdatedialog.h"
+
 namespace {
 
 const int kColumnCount = 14;
@@ -233,7 +235,11 @@ void UserManagerForm::deleteUser(DomainUser &user)
 
 void UserManagerForm::updateUser(DomainUser &user)
 {
-    Q_UNUSED(user)
+    UserUpdateDialog dialog;
+    connect(this, SIGNAL(sendUser(DomainUser&,int)), &dialog, SLOT(recevieUser(DomainUser&,int)));
+    emit sendUser(user, 2);
+    if (dialog.exec() == QDialog::Accepted)
+        findAll();
 }
 
 void UserManagerForm::on_pushButtonl_previousPage_clicked()

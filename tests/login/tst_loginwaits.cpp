@@ -1,5 +1,6 @@
 // The log-in dialog against a scripted server: the exact announcement queries, leaving
 // while the server is asked, and the selection rules of the announcement checks.
+#include <QAction>
 #include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -54,6 +55,8 @@ private slots:
     void reminderSelection_data();
     void reminderSelection();
     void versionSelection();
+    // Last: leaving through the context menu ends every running event loop.
+    void contextMenuExitWhileTheServerIsAsked();
 
 private:
     void typeAndLogIn(LoginDialog &dialog, const QString &name, const QString &password);
@@ -187,6 +190,29 @@ void TestLoginWaits::versionSelection()
     QVERIFY(!LoginDialog::versionSelected(QJsonObject{{"flag", "2.0"}}, 1.0));
     QVERIFY(!LoginDialog::versionSelected(QJsonObject{{"flag", QJsonValue::Null}}, 1.0));
     QVERIFY(!LoginDialog::versionSelected(QJsonObject(), 1.0));
+}
+
+void TestLoginWaits::contextMenuExitWhileTheServerIsAsked()
+{
+    LoginDialog dialog;
+    dialog.show();
+    QSignalSpy sent(&dialog, &LoginDialog::sendUser);
+    QAction *exit = nullptr;
+    for (QAction *action : dialog.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("退出"))
+            exit = action;
+    QVERIFY(exit);
+    stub.setHandler([exit](const StubRequest &) {
+        exit->trigger();
+        return loginReply(1);
+    });
+    ModalAnswerer answerer;
+    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(sent.count(), 0);
+    QCOMPARE(stub.requests.size(), 1);
 }
 
 QTEST_MAIN(TestLoginWaits)
