@@ -210,7 +210,7 @@ def fresh(stem, start):
     return name
 
 
-# --- XML pieces --------------------------------------------------------------
+# --- XML building blocks --------------------------------------------------------------
 
 def string(value, notr=False):
     extra = ' notr="true"' if notr else ''
