@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "dashboardpresets.h"
@@ -84,6 +85,7 @@ private slots:
     void initTestCase();
     void administrator();
     void user();
+    void viewButtonsListTheCountedRows();
 
 private:
     // Logs in through the real dialog; the dashboard and the dialog stay alive for the checks.
@@ -179,5 +181,40 @@ void TestDashboardServer::user()
     compareCounts(window, owner, {"remind", "note", "workPlan", "accountInfo"});
 }
 
+void TestDashboardServer::viewButtonsListTheCountedRows()
+{
+    SummaryWindow window;
+    LoginDialog dialog;
+    QVERIFY(logIn(window, dialog, QStringLiteral("admin"), QStringLiteral("admin123")));
+    window.show();
+    struct Case {
+        const char *key;
+        const char *button;
+        const char *windowClass;
+    };
+    const QList<Case> cases{{"noteImage", "pushButton_noteImage", "NoteWindow"},
+                            {"noteTotal", "pushButton_noteTotal", "NoteWindow"},
+                            {"remind7Day", "pushButton_remind7Day", "RemindWindow"},
+                            {"userTotal", "pushButton_userTotal", "UserManagerForm"},
+                            {"messageWindows", "pushButton_messageWindows", "MessageWindow"}};
+    for (const Case &c : cases) {
+        bool ok = false;
+        const int counted = shownCount(window.findChild<QLabel *>(QStringLiteral("label_") + QLatin1String(c.key)), &ok);
+        QVERIFY(ok && counted > 0 && counted <= 30); // one page holds them all
+        QTest::mouseClick(window.findChild<QPushButton *>(QLatin1String(c.button)), Qt::LeftButton);
+        QWidget *target = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->inherits(c.windowClass))
+                target = w;
+        }
+        QVERIFY(target && target->isVisible());
+        auto *table = target->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+        QVERIFY(table);
+        QVERIFY2(table->rowCount() == counted,
+                 qPrintable(QStringLiteral("%1: %2 rows listed, %3 counted").arg(c.key).arg(table->rowCount()).arg(counted)));
+    }
+}
+
 QTEST_MAIN(TestDashboardServer)
 #include "tst_dashboardserver.moc"
+
