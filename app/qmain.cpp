@@ -23,11 +23,19 @@ int qMain(int argc, char **argv)
     std::unique_ptr<LoginDialog> login;
     SummaryWindow w;
     login = std::make_unique<LoginDialog>();
+    // Leaving the log-in dialog ends the program, even while its request still
+    // waits for a server that does not answer: exit() ends every running loop,
+    // the waiting one included, and exec() returns Rejected. Once the user has
+    // been handed on, the dashboard's own requests are left to finish instead
+    // (ending them early would report them as failed); the dialog then ends
+    // rejected when they are done.
+    bool handedOn = false;
+    QObject::connect(login.get(), &LoginDialog::sendUser, qApp, [&handedOn] { handedOn = true; });
     QObject::connect(login.get(), SIGNAL(sendUser(DomainUser&)), &w, SLOT(receiveUser(DomainUser&)));
-    // Leaving the log-in dialog ends the program, even while its request
-    // still waits for a server that does not answer: exit() ends every
-    // running loop, the waiting one included, and exec() returns Rejected.
-    QObject::connect(login.get(), &QDialog::rejected, qApp, [] { QCoreApplication::exit(0); });
+    QObject::connect(login.get(), &QDialog::rejected, qApp, [&handedOn] {
+        if (!handedOn)
+            QCoreApplication::exit(0);
+    });
 
     int code = 0;
     if (login->exec() == QDialog::Accepted) {
