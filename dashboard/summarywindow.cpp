@@ -44,7 +44,7 @@ SummaryWindow::SummaryWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::
         label->setOpenExternalLinks(true);
         if (framed)
             label->setFrameStyle(QFrame::NoFrame | QFrame::Sunken);
-        ui->statusbar->addPermanentWidget(label, 0);
+        ui->statusbar->addWidget(label, 0);
     };
     link(tr("<a style='color:white;' href=\"https://qingwu.example.com/\">------访问青梧主页------</a>"), true);
     link(tr("<a style='color:white;' href=\"https://qingwu.example.com/textloom/\">------TextLoom文字处理------</a>"),

@@ -12,6 +12,7 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -235,6 +236,18 @@ void TestSummaryWindow::formInitialStateAndLayout()
     QCOMPARE(names(window->findChild<QMenu *>("menu_3")->actions()),
              QStringList({"actionaboutAction", "instructionsAction"}));
     QCOMPARE(action("musicAction")->text(), QStringLiteral("打开音乐"));
+
+    // the status bar's three links, in order
+    QStringList links;
+    for (QLabel *l : window->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY(l->openExternalLinks());
+        links << l->text();
+    }
+    QCOMPARE(links.size(), 3);
+    QVERIFY(links.at(0).contains("color:white") && links.at(0).contains("------访问青梧主页------"));
+    QVERIFY(links.at(1).contains("color:white"));
+    QVERIFY(links.at(2).contains("color:DarkGreen") && links.at(2).contains("------打开网页版------"));
+    QCOMPARE(window->statusBar()->styleSheet(), QStringLiteral("QLabel{color:black}"));
     // nothing has been asked of the server before the log-in
     QVERIFY(requestsTo("/android/message/findByCondition").isEmpty());
     QVERIFY(requestsTo("/android/user/findByCondition").isEmpty());
