@@ -1,5 +1,6 @@
 #include "downloaddialog.h"
 #include "modalanswerer.h"
+#include "serverprocess.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -182,6 +183,60 @@ private:
     QTcpServer server;
 };
 
+// Relays 127.0.0.1:8093 to the real server on 8091 and breaks a connection that
+// carries a ranged request after the next number of answer bytes in `cuts`.
+class CuttingProxy : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<qint64> cuts;
+    QList<QByteArray> ranges; // Range headers seen, in order
+    int cutsDone = 0;
+
+    bool listen() { return server.listen(QHostAddress::LocalHost, 8093); }
+
+    CuttingProxy()
+    {
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *client = server.nextPendingConnection()) {
+                auto *upstream = new QTcpSocket(client);
+                auto budget = std::make_shared<qint64>(-1);
+                upstream->connectToHost(QHostAddress::LocalHost, 8091);
+                connect(client, &QTcpSocket::readyRead, this, [this, client, upstream, budget] {
+                    const QByteArray data = client->readAll();
+                    for (const QByteArray &line : data.split('\n'))
+                        if (line.toLower().startsWith("range:")) {
+                            ranges << line.mid(6).trimmed();
+                            if (!cuts.isEmpty())
+                                *budget = cuts.takeFirst();
+                        }
+                    upstream->write(data);
+                });
+                connect(upstream, &QTcpSocket::readyRead, this, [this, client, upstream, budget] {
+                    const QByteArray data = upstream->readAll();
+                    if (*budget >= 0 && data.size() >= *budget) {
+                        client->write(data.left(*budget));
+                        *budget = -1;
+                        ++cutsDone;
+                        upstream->abort();
+                        client->disconnectFromHost();
+                        return;
+                    }
+                    if (*budget >= 0)
+                        *budget -= data.size();
+                    client->write(data);
+                });
+                connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
+                connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+            }
+        });
+    }
+
+private:
+    QTcpServer server;
+};
+
 class TestDownLoadDialog : public QObject
 {
     Q_OBJECT
@@ -209,6 +264,8 @@ private slots:
     void closeWhileDownloadingDeletesPartial();
     void closeDuringSizeQueryAbortsIt();
     void progressUnits();
+    void realServerDownload();
+    void realServerInterruptedDownloadEndsIdentical();
 
 private:
     static QByteArray randomBytes(qint64 n, quint32 seed);
@@ -260,7 +317,9 @@ void TestDownLoadDialog::initTestCase()
 void TestDownLoadDialog::init()
 {
     server = std::make_unique<FileServer>();
-    QVERIFY(server->listen());
+    // The real server's tests have 8091 to themselves.
+    if (!QByteArray(QTest::currentTestFunction()).startsWith("realServer"))
+        QVERIFY(server->listen());
     answerer = std::make_unique<ModalAnswerer>(10000);
 }
 
@@ -638,6 +697,74 @@ void TestDownLoadDialog::progressUnits()
     QVERIFY(bar->maximum() > 0);
     QCOMPARE(qRound(100.0 * bar->value() / bar->maximum()), 50);
     delete d;
+}
+
+// An attachment in the real server's note folder, named as people name them.
+static QString putAttachment(const ServerProcess &srv, const QString &name, const QByteArray &content)
+{
+    QDir(srv.dataDir()).mkpath("files/note");
+    QFile f(QDir(srv.dataDir()).filePath("files/note/" + name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        return QString();
+    return "http://127.0.0.1:8091/account/note/" + name;
+}
+
+void TestDownLoadDialog::realServerDownload()
+{
+    ServerProcess srv(false);
+    QVERIFY(srv.start());
+    const QString name = QStringLiteral("会议 纪要(1).final.pdf");
+    const QByteArray content = randomBytes(2100000, 12);
+    const QString address = putAttachment(srv, name, content);
+    QVERIFY(!address.isEmpty());
+
+    const QString path = dir.filePath(name);
+    choose(path);
+    QPointer<DownLoadDialog> d = new DownLoadDialog;
+    QVERIFY(d->startDownload(address, name));
+    d->show();
+    QVERIFY(waitDone(d));
+    QCOMPARE(progress(d), QString("下载完成! 文件大小: 2MB"));
+    QVERIFY(read(path) == content);
+    d->close();
+
+    // A name the server does not hold.
+    QPointer<DownLoadDialog> missing = new DownLoadDialog;
+    QVERIFY(missing->startDownload("http://127.0.0.1:8091/account/note/nothing.pdf", "nothing.pdf"));
+    missing->show();
+    QVERIFY(waitDone(missing));
+    QCOMPARE(progress(missing), QString("下载文件没有发现, 可能没有上传成功或是已被删除! "));
+    missing->close();
+}
+
+void TestDownLoadDialog::realServerInterruptedDownloadEndsIdentical()
+{
+    ServerProcess srv(false);
+    QVERIFY(srv.start());
+    const quint32 seed = QRandomGenerator::global()->generate();
+    QRandomGenerator rng(seed);
+    const QString name = QStringLiteral("附件.tar.gz");
+    const QByteArray content = randomBytes(1200000 + rng.bounded(50000), seed);
+    QVERIFY(!putAttachment(srv, name, content).isEmpty());
+
+    CuttingProxy proxy;
+    QVERIFY(proxy.listen());
+    for (int i = 0; i < 6; ++i)
+        proxy.cuts << rng.bounded(250000);
+
+    const QString path = dir.filePath(name);
+    choose(path);
+    QPointer<DownLoadDialog> d = new DownLoadDialog;
+    QVERIFY(d->startDownload("http://127.0.0.1:8093/account/note/" + name, name));
+    d->show();
+    const QString context = QString("seed %1").arg(seed);
+    QVERIFY2(waitDone(d), qPrintable(context));
+    QVERIFY2(progress(d).startsWith("下载完成"), qPrintable(context + ": " + progress(d)));
+    QVERIFY2(read(path) == content, qPrintable(context));
+    QCOMPARE(proxy.cutsDone, 6);
+    QVERIFY(proxy.ranges.size() >= 7);
+    QCOMPARE(proxy.ranges.first(), "bytes=0-" + QByteArray::number(content.size()));
+    d->close();
 }
 
 QTEST_MAIN(TestDownLoadDialog)
