@@ -150,16 +150,16 @@ void DownLoadDialog::onSizeAnswer()
         redirect = probe->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
         QMetaObject::invokeMethod(probe, &QNetworkReply::abort, Qt::QueuedConnection);
     });
+    QPointer<QNetworkReply> probeAlive(probe);
     QEventLoop loop;
     connect(probe, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    if (!self)
-        return;
-    probe->disconnect(this);
-    probe->deleteLater();
-    if (closed)
+    // Closing the dialog (or a stop) meanwhile has called the probe off and released it.
+    if (!self || closed || !probeAlive || reply != probe)
         return;
     reply = nullptr;
+    probe->disconnect(this);
+    probe->deleteLater();
     if (probeStatus == 0)
         probeStatus = probe->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     statusCode = probeStatus;

@@ -39,6 +39,7 @@ public:
     int headStatus = 200;
     int headDelayMs = 0;
     int probeStatus = 200;
+    int probeDelayMs = 0;
     QByteArray probeLocation;
     bool honourRange = true;
     int rangeStatus = 0;  // answer every ranged request with this status instead
@@ -81,6 +82,15 @@ private:
     {
         const QList<QByteArray> lines = head.split('\n');
         const QList<QByteArray> first = lines.value(0).trimmed().split(' ');
+        if (probeDelayMs > 0 && first.value(0) == "GET" && !head.toLower().contains("\nrange:")) {
+            const int delay = probeDelayMs;
+            QTimer::singleShot(delay, s, [this, s, head, delay] {
+                probeDelayMs = 0;
+                answer(s, head);
+                probeDelayMs = delay;
+            });
+            return;
+        }
         Seen seenNow;
         seenNow.method = first.value(0);
         seenNow.path = first.value(1);
@@ -263,6 +273,7 @@ private slots:
     void cancelFileChoiceCloses();
     void closeWhileDownloadingDeletesPartial();
     void closeDuringSizeQueryAbortsIt();
+    void closeDuringProbeAbortsIt();
     void progressUnits();
     void realServerDownload();
     void realServerInterruptedDownloadEndsIdentical();
@@ -677,6 +688,21 @@ void TestDownLoadDialog::closeDuringSizeQueryAbortsIt()
     QTRY_VERIFY(!d);
     QTest::qWait(500); // the answer arrives to nobody: no file dialog, no probe
     QCOMPARE(server->seen.size(), 1);
+}
+
+void TestDownLoadDialog::closeDuringProbeAbortsIt()
+{
+    server->content = randomBytes(1000, 13);
+    server->probeDelayMs = 300;
+    const QString path = dir.filePath("report.final.pdf");
+    choose(path);
+    QPointer<DownLoadDialog> d = begin();
+    QTRY_VERIFY(d && !d->findChild<QLabel *>("label_location_address")->text().isEmpty());
+    d->close(); // while the probe waits in its own loop
+    QTRY_VERIFY(!d);
+    QTest::qWait(500);
+    QVERIFY(server->ranged().isEmpty()); // nothing followed the probe
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestDownLoadDialog::progressUnits()
