@@ -1,1 +1,83 @@
-int main() { return 0; }
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+#include <cstdio>
+
+#include "database.h"
+#include "demodata.h"
+#include "managementserver.h"
+#include "passwordhasher.h"
+
+namespace {
+
+const char *const kUsage =
+    "Usage: lanzhou-server [--port N] [--data DIR] [--demo] [--help]\n"
+    "\n"
+    "The management server of the client, on 127.0.0.1 only.\n"
+    "  --port N     port to listen on (default 8091)\n"
+    "  --data DIR   data folder with the store and the files (default ./server-data)\n"
+    "  --demo       put the demo users and records into an empty store\n"
+    "  --help       show this text\n";
+
+int usage(int code)
+{
+    std::fputs(kUsage, code == 0 ? stdout : stderr);
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    int port = 8091;
+    QString dataDir = QStringLiteral("server-data");
+    bool demo = false;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            return usage(0);
+        if (a == QLatin1String("--demo")) {
+            demo = true;
+        } else if (a == QLatin1String("--port") && i + 1 < args.size()) {
+            bool ok = false;
+            port = args.at(++i).toInt(&ok);
+            if (!ok || port < 1 || port > 65535) {
+                std::fprintf(stderr, "lanzhou-server: bad port: %s\n", qPrintable(args.at(i)));
+                return usage(2);
+            }
+        } else if (a == QLatin1String("--data") && i + 1 < args.size()) {
+            dataDir = args.at(++i);
+        } else {
+            std::fprintf(stderr, "lanzhou-server: bad argument: %s\n", qPrintable(a));
+            return usage(2);
+        }
+    }
+
+    if (!PasswordHasher::initialise()) {
+        std::fprintf(stderr, "lanzhou-server: libsodium cannot start\n");
+        return 1;
+    }
+    if (!QDir().mkpath(dataDir)) {
+        std::fprintf(stderr, "lanzhou-server: cannot create data folder %s\n", qPrintable(dataDir));
+        return 1;
+    }
+    QString error;
+    if (!Database::open(QDir(dataDir).absoluteFilePath(QStringLiteral("lanzhou.sqlite")), &error)) {
+        std::fprintf(stderr, "lanzhou-server: cannot open the store: %s\n", qPrintable(error));
+        return 1;
+    }
+    ManagementServer server(dataDir);
+    if (demo && !DemoData::seed(dataDir, &error)) {
+        std::fprintf(stderr, "lanzhou-server: demo data: %s\n", qPrintable(error));
+        return 1;
+    }
+    if (!server.bind(port, &error)) {
+        std::fprintf(stderr, "lanzhou-server: %s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("listening on 127.0.0.1:%d\n", port);
+    std::fflush(stdout);
+    return server.run() ? 0 : 1;
+}

@@ -51,6 +51,19 @@ void ServerProcess::stop()
     }
 }
 
+void ServerProcess::kill()
+{
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
+QString ServerProcess::binary()
+{
+    return QStringLiteral(SERVER_BINARY);
+}
+
 QString ServerProcess::output()
 {
     return QString::fromUtf8(process.readAll());

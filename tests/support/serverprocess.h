@@ -18,6 +18,10 @@ public:
     // Starts the server and waits until it accepts connections.
     bool start();
     void stop();
+    // Ends the server at once (SIGKILL), as a crash would; start() again reopens the same data folder.
+    void kill();
+    // The server program's path, for tests that run it themselves.
+    static QString binary();
     QString dataDir() const { return dir.path(); }
     QString output();
 

@@ -1,4 +1,0 @@
-// Server sources go here.
-namespace {
-[[maybe_unused]] constexpr int kUnused = 0;
-}

@@ -1,0 +1,549 @@
+#include "requesthandler.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <cmath>
+
+#include "database.h"
+#include "entityschema.h"
+#include "passwordhasher.h"
+#include "summarycounts.h"
+
+namespace {
+
+const char *const kBadRequest = "请求数据格式错误";
+const char *const kStoreError = "数据库操作失败，请稍后重试";
+const char *const kNoRecord = "记录不存在";
+constexpr int kAdministratorGrade = 5;
+
+QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+
+// Logs what the store reported and gives the client the short reason.
+QJsonObject storeFailure(const QSqlDatabase &db, const QSqlQuery *q = nullptr)
+{
+    qWarning("store error: %s", qPrintable(q && q->lastError().isValid() ? q->lastError().text() : db.lastError().text()));
+    return QJsonObject{{"resultCode", 0}, {"resultMessage", text(kStoreError)}, {"data", QJsonValue()}};
+}
+
+bool isWhole(const QJsonValue &v, qint64 *out)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (!std::isfinite(d) || std::floor(d) != d || std::fabs(d) > 9.0e15)
+        return false;
+    *out = static_cast<qint64>(d);
+    return true;
+}
+
+// One stored row as the client's record object: numbers as numbers, texts as
+// strings; a user's password hash never leaves the store.
+QJsonObject rowObject(const EntitySchema &schema, const QSqlQuery &q)
+{
+    QJsonObject o;
+    o.insert(QStringLiteral("id"), q.value(0).toLongLong());
+    for (int i = 0; i < schema.fields.size(); ++i) {
+        const EntitySchema::Field &f = schema.fields.at(i);
+        const QVariant v = q.value(i + 1);
+        if (f.kind == ConditionParser::Integer)
+            o.insert(f.name, v.toLongLong());
+        else if (f.kind == ConditionParser::Real)
+            o.insert(f.name, v.toDouble());
+        else
+            o.insert(f.name, v.toString());
+    }
+    if (schema.entity == QLatin1String("user"))
+        o.insert(QStringLiteral("password"), QString());
+    return o;
+}
+
+QString where(const SqlCondition &cond)
+{
+    return cond.sql.isEmpty() ? QStringLiteral(" WHERE 1=1") : QStringLiteral(" WHERE (") + cond.sql + QLatin1Char(')');
+}
+
+void bindAll(QSqlQuery &q, const QVariantList &values)
+{
+    // A null text would bind as SQL NULL; a condition's '' means the empty text.
+    for (const QVariant &v : values)
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+}
+
+} // namespace
+
+QJsonObject RequestHandler::success(const QString &message, const QJsonValue &data)
+{
+    QJsonObject o{{"resultCode", 1}, {"resultMessage", message}};
+    if (!data.isUndefined())
+        o.insert(QStringLiteral("data"), data);
+    return o;
+}
+
+QJsonObject RequestHandler::failure(const QString &reason)
+{
+    return QJsonObject{{"resultCode", 0}, {"resultMessage", reason}, {"data", QJsonValue()}};
+}
+
+QDate RequestHandler::today()
+{
+    return QDate::currentDate();
+}
+
+QJsonObject RequestHandler::handle(const QString &entity, const QString &operation, const QByteArray &body)
+{
+    const EntitySchema *schema = EntitySchema::find(entity);
+    static const QStringList common{"add", "update", "delete", "findByCondition", "findOfSummary"};
+    const bool known = schema
+                       && (common.contains(operation)
+                           || (operation == QLatin1String("login") && entity == QLatin1String("user"))
+                           || (operation == QLatin1String("findByRemindDay")
+                               && (entity == QLatin1String("remind") || entity == QLatin1String("note")
+                                   || entity == QLatin1String("workPlan")))
+                           || (operation == QLatin1String("findTags") && entity == QLatin1String("workPlan")));
+    if (!known)
+        return failure(text("不支持的操作：") + entity + QLatin1Char('/') + operation);
+
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !doc.isObject())
+        return failure(text("请求内容不是有效的JSON对象"));
+    const QJsonObject request = doc.object();
+
+    QSqlDatabase db = Database::connection();
+    if (!db.isOpen())
+        return storeFailure(db);
+
+    if (operation == QLatin1String("add"))
+        return add(db, *schema, request);
+    if (operation == QLatin1String("update"))
+        return update(db, *schema, request);
+    if (operation == QLatin1String("delete"))
+        return remove(db, *schema, request);
+    if (operation == QLatin1String("findByCondition"))
+        return list(db, *schema, request, false);
+    if (operation == QLatin1String("findByRemindDay"))
+        return list(db, *schema, request, true);
+    if (operation == QLatin1String("findOfSummary"))
+        return summary(db, *schema, request);
+    if (operation == QLatin1String("login"))
+        return login(db, request);
+    return tags(db, *schema, request);
+}
+
+bool RequestHandler::records(const QJsonObject &request, QList<QJsonObject> *out, QString *error)
+{
+    const QJsonValue list = request.value(QStringLiteral("dList"));
+    if (!list.isArray() || list.toArray().isEmpty()) {
+        *error = text("请求缺少记录(dList)");
+        return false;
+    }
+    for (const QJsonValue &v : list.toArray()) {
+        if (!v.isObject()) {
+            *error = text(kBadRequest);
+            return false;
+        }
+        out->append(v.toObject());
+    }
+    return true;
+}
+
+bool RequestHandler::fieldValues(const EntitySchema &schema, const QJsonObject &record, bool complete,
+                                 QVariantMap *out, QString *error)
+{
+    for (const EntitySchema::Field &f : schema.fields) {
+        const QJsonValue v = record.value(f.name);
+        if (v.isUndefined() || v.isNull()) {
+            if (complete || v.isNull())
+                out->insert(f.name, f.kind == ConditionParser::Text ? QVariant(QStringLiteral("")) : QVariant(0));
+            continue;
+        }
+        if (f.kind == ConditionParser::Text) {
+            if (!v.isString()) {
+                *error = text("字段类型错误：") + f.name;
+                return false;
+            }
+            const QString value = v.toString();
+            out->insert(f.name, value.isNull() ? QStringLiteral("") : value);
+        } else if (f.kind == ConditionParser::Integer) {
+            qint64 n = 0;
+            if (!isWhole(v, &n)) {
+                *error = text("字段类型错误：") + f.name;
+                return false;
+            }
+            out->insert(f.name, n);
+        } else {
+            if (!v.isDouble() || !std::isfinite(v.toDouble())) {
+                *error = text("字段类型错误：") + f.name;
+                return false;
+            }
+            out->insert(f.name, v.toDouble());
+        }
+    }
+    return true;
+}
+
+QJsonObject RequestHandler::userByName(QSqlDatabase &db, const QString &username, QString *hash)
+{
+    const EntitySchema &schema = *EntitySchema::find(QStringLiteral("user"));
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT %1 FROM \"user\" WHERE \"username\" = ?").arg(schema.columnList()));
+    q.addBindValue(username);
+    if (!q.exec() || !q.next())
+        return QJsonObject();
+    if (hash)
+        *hash = q.value(2).toString();
+    return rowObject(schema, q);
+}
+
+QJsonObject RequestHandler::add(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
+{
+    QList<QJsonObject> list;
+    QString error;
+    if (!records(request, &list, &error))
+        return failure(error);
+    const bool isUser = schema.entity == QLatin1String("user");
+    QList<QVariantMap> rows;
+    for (const QJsonObject &record : list) {
+        QVariantMap values;
+        if (!fieldValues(schema, record, true, &values, &error))
+            return failure(error);
+        if (isUser) {
+            const QString name = values.value(QStringLiteral("username")).toString();
+            const QString password = values.value(QStringLiteral("password")).toString();
+            if (name.trimmed().isEmpty())
+                return failure(text("用户名不能为空"));
+            if (password.isEmpty())
+                return failure(text("密码不能为空"));
+            const QString hashed = PasswordHasher::hash(password);
+            if (hashed.isEmpty())
+                return storeFailure(db);
+            values.insert(QStringLiteral("password"), hashed);
+        }
+        rows.append(values);
+    }
+    if (!Database::begin(db))
+        return storeFailure(db);
+    QJsonArray ids;
+    for (const QVariantMap &values : rows) {
+        if (isUser) {
+            QSqlQuery check(db);
+            check.prepare(QStringLiteral("SELECT 1 FROM \"user\" WHERE \"username\" = ?"));
+            check.addBindValue(values.value(QStringLiteral("username")));
+            if (!check.exec()) {
+                Database::rollback(db);
+                return storeFailure(db, &check);
+            }
+            if (check.next()) {
+                Database::rollback(db);
+                return failure(text("用户名已存在，请换一个用户名"));
+            }
+        }
+        QStringList names, marks;
+        for (const EntitySchema::Field &f : schema.fields) {
+            names << QLatin1Char('"') + f.name + QLatin1Char('"');
+            marks << QStringLiteral("?");
+        }
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(schema.table(), names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+        for (const EntitySchema::Field &f : schema.fields)
+            q.addBindValue(values.value(f.name));
+        if (!q.exec()) {
+            Database::rollback(db);
+            return storeFailure(db, &q);
+        }
+        ids.append(q.lastInsertId().toLongLong());
+    }
+    if (!Database::commit(db))
+        return storeFailure(db);
+    return success(text("添加成功"), ids.size() == 1 ? ids.first() : QJsonValue(ids));
+}
+
+QJsonObject RequestHandler::update(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
+{
+    QList<QJsonObject> list;
+    QString error;
+    if (!records(request, &list, &error))
+        return failure(error);
+    const bool isUser = schema.entity == QLatin1String("user");
+    struct Change
+    {
+        qint64 id;
+        QVariantMap values;
+    };
+    QList<Change> changes;
+    for (const QJsonObject &record : list) {
+        Change c;
+        if (!isWhole(record.value(QStringLiteral("id")), &c.id) || c.id <= 0)
+            return failure(text("缺少有效的记录编号(id)"));
+        if (!fieldValues(schema, record, false, &c.values, &error))
+            return failure(error);
+        if (isUser && c.values.contains(QStringLiteral("username"))
+            && c.values.value(QStringLiteral("username")).toString().trimmed().isEmpty())
+            return failure(text("用户名不能为空"));
+        changes.append(c);
+    }
+    if (!Database::begin(db))
+        return storeFailure(db);
+    for (Change &c : changes) {
+        QSqlQuery existing(db);
+        existing.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"id\" = ?").arg(schema.columnList(), schema.table()));
+        existing.addBindValue(c.id);
+        if (!existing.exec()) {
+            Database::rollback(db);
+            return storeFailure(db, &existing);
+        }
+        if (!existing.next()) {
+            Database::rollback(db);
+            return failure(text(kNoRecord));
+        }
+        if (isUser) {
+            // A password that is empty (lists carry none) or that matches the stored
+            // hash (the client sends back what it holds) leaves the password alone.
+            if (c.values.contains(QStringLiteral("password"))) {
+                const QString password = c.values.value(QStringLiteral("password")).toString();
+                const QString stored = existing.value(2).toString();
+                if (password.isEmpty() || PasswordHasher::verify(password, stored)) {
+                    c.values.remove(QStringLiteral("password"));
+                } else {
+                    const QString hashed = PasswordHasher::hash(password);
+                    if (hashed.isEmpty()) {
+                        Database::rollback(db);
+                        return storeFailure(db);
+                    }
+                    c.values.insert(QStringLiteral("password"), hashed);
+                }
+            }
+            if (c.values.contains(QStringLiteral("username"))) {
+                QSqlQuery check(db);
+                check.prepare(QStringLiteral("SELECT 1 FROM \"user\" WHERE \"username\" = ? AND \"id\" != ?"));
+                check.addBindValue(c.values.value(QStringLiteral("username")));
+                check.addBindValue(c.id);
+                if (!check.exec() || check.next()) {
+                    Database::rollback(db);
+                    return failure(text("用户名已存在，请换一个用户名"));
+                }
+            }
+        }
+        if (c.values.isEmpty())
+            continue;
+        QStringList sets;
+        for (auto it = c.values.cbegin(); it != c.values.cend(); ++it)
+            sets << QStringLiteral("\"%1\" = ?").arg(it.key());
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"id\" = ?").arg(schema.table(), sets.join(QLatin1Char(','))));
+        for (auto it = c.values.cbegin(); it != c.values.cend(); ++it)
+            q.addBindValue(it.value());
+        q.addBindValue(c.id);
+        if (!q.exec()) {
+            Database::rollback(db);
+            return storeFailure(db, &q);
+        }
+    }
+    if (!Database::commit(db))
+        return storeFailure(db);
+    return success(text("修改成功"), QJsonValue(QJsonValue::Null));
+}
+
+QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
+{
+    QList<QJsonObject> list;
+    QString error;
+    if (!records(request, &list, &error))
+        return failure(error);
+    QList<qint64> ids;
+    for (const QJsonObject &record : list) {
+        qint64 id = 0;
+        if (!isWhole(record.value(QStringLiteral("id")), &id) || id <= 0)
+            return failure(text("缺少有效的记录编号(id)"));
+        ids << id;
+    }
+    if (!Database::begin(db))
+        return storeFailure(db);
+    for (qint64 id : ids) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"id\" = ?").arg(schema.table()));
+        q.addBindValue(id);
+        if (!q.exec()) {
+            Database::rollback(db);
+            return storeFailure(db, &q);
+        }
+        if (q.numRowsAffected() != 1) {
+            Database::rollback(db);
+            return failure(text(kNoRecord));
+        }
+    }
+    if (!Database::commit(db))
+        return storeFailure(db);
+    return success(text("删除成功"), QJsonValue(QJsonValue::Null));
+}
+
+bool RequestHandler::condition(const EntitySchema &schema, const QJsonObject &request, SqlCondition *out,
+                               QString *error)
+{
+    const QJsonValue c = request.value(QStringLiteral("conditionStr"));
+    if (c.isUndefined() || c.isNull()) {
+        *out = SqlCondition();
+        return true;
+    }
+    if (!c.isString()) {
+        *error = text("查询条件(conditionStr)必须是文本");
+        return false;
+    }
+    return ConditionParser::parse(c.toString(), schema.conditionFields(), out, error);
+}
+
+bool RequestHandler::count(QSqlDatabase &db, const EntitySchema &schema, const SqlCondition &cond, qint64 *out)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT COUNT(*) FROM %1").arg(schema.table()) + where(cond));
+    bindAll(q, cond.values);
+    if (!q.exec() || !q.next())
+        return false;
+    *out = q.value(0).toLongLong();
+    return true;
+}
+
+QJsonObject RequestHandler::list(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request,
+                                 bool dueOnly)
+{
+    qint64 pageSize = 0, curPage = 1;
+    const QJsonValue ps = request.value(QStringLiteral("pageSize"));
+    const QJsonValue cp = request.value(QStringLiteral("curPage"));
+    if ((!ps.isUndefined() && (!isWhole(ps, &pageSize) || pageSize < 0))
+        || (!cp.isUndefined() && !isWhole(cp, &curPage)))
+        return failure(text("分页参数(pageSize、curPage)必须是非负整数"));
+    if (curPage < 1)
+        curPage = 1;
+    QString direction = QStringLiteral("DESC");
+    const QJsonValue order = request.value(QStringLiteral("order"));
+    if (!order.isUndefined()) {
+        const QString o = order.toString().toLower();
+        if (o == QLatin1String("asc"))
+            direction = QStringLiteral("ASC");
+        else if (o != QLatin1String("desc"))
+            return failure(text("排序方式(order)只能是desc或asc"));
+    }
+    SqlCondition cond;
+    QString error;
+    if (!condition(schema, request, &cond, &error))
+        return failure(error);
+    if (dueOnly) {
+        // Due: the reminder is on and today has reached remindDate minus the lead days
+        // (past dates included).
+        const QString due = QStringLiteral("\"isRemind\" = ? AND julianday(date(\"remindDate\")) - \"remindDateNumber\" "
+                                           "<= julianday(?)");
+        cond.sql = cond.sql.isEmpty() ? due : QLatin1Char('(') + cond.sql + QStringLiteral(") AND ") + due;
+        cond.values << text("开启") << today().toString(QStringLiteral("yyyy-MM-dd"));
+    }
+    Database::exec(db, QStringLiteral("BEGIN"));
+    qint64 total = 0;
+    if (!count(db, schema, cond, &total)) {
+        Database::rollback(db);
+        return storeFailure(db);
+    }
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(schema.columnList(), schema.table()) + where(cond)
+                  + QStringLiteral(" ORDER BY \"id\" ") + direction;
+    QVariantList values = cond.values;
+    if (pageSize > 0) {
+        const qint64 offset = (curPage - 1) > total / pageSize ? total : (curPage - 1) * pageSize;
+        sql += QStringLiteral(" LIMIT ? OFFSET ?");
+        values << pageSize << offset;
+    }
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    bindAll(q, values);
+    if (!q.exec()) {
+        Database::rollback(db);
+        return storeFailure(db, &q);
+    }
+    QJsonArray rows;
+    while (q.next())
+        rows.append(rowObject(schema, q));
+    Database::exec(db, QStringLiteral("COMMIT"));
+    return success(text("查询成功"), QJsonObject{{"dList", rows}, {"totalCount", total}});
+}
+
+QJsonObject RequestHandler::summary(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
+{
+    const QJsonValue name = request.value(QStringLiteral("temporary"));
+    if (!name.isString() || name.toString().isEmpty())
+        return failure(text("缺少用户名(temporary)"));
+    const QJsonObject user = userByName(db, name.toString(), nullptr);
+    if (user.isEmpty())
+        return failure(text("用户不存在"));
+    QString owner;
+    if (user.value(QStringLiteral("grade")).toInt() < kAdministratorGrade)
+        owner = QStringLiteral(" and loginName ='%1'").arg(name.toString().replace(QLatin1Char('\''), QStringLiteral("''")));
+    const QStringList conditions = SummaryCounts::conditions(schema.entity, owner, today());
+    QStringList counts;
+    Database::exec(db, QStringLiteral("BEGIN"));
+    for (const QString &c : conditions) {
+        SqlCondition cond;
+        QString error;
+        qint64 n = 0;
+        if (!ConditionParser::parse(c, schema.conditionFields(), &cond, &error) || !count(db, schema, cond, &n)) {
+            Database::rollback(db);
+            return failure(text("汇总统计失败"));
+        }
+        counts << QString::number(n);
+    }
+    Database::exec(db, QStringLiteral("COMMIT"));
+    return success(counts.join(QLatin1Char('-')), QJsonValue(QJsonValue::Null));
+}
+
+QJsonObject RequestHandler::login(QSqlDatabase &db, const QJsonObject &request)
+{
+    QList<QJsonObject> list;
+    QString error;
+    if (!records(request, &list, &error))
+        return failure(error);
+    const QJsonValue nameValue = list.first().value(QStringLiteral("username"));
+    const QJsonValue passwordValue = list.first().value(QStringLiteral("password"));
+    if (!nameValue.isString() || !passwordValue.isString())
+        return failure(text(kBadRequest));
+    QString hash;
+    QJsonObject user = userByName(db, nameValue.toString(), &hash);
+    if (user.isEmpty())
+        return failure(text("用户不存在，请先注册"));
+    if (!PasswordHasher::verify(passwordValue.toString(), hash))
+        return failure(text("密码错误，请重新输入"));
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!Database::begin(db))
+        return storeFailure(db);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("UPDATE \"user\" SET \"loginDate\" = ? WHERE \"id\" = ?"));
+    q.addBindValue(stamp);
+    q.addBindValue(user.value(QStringLiteral("id")).toVariant());
+    if (!q.exec() || !Database::commit(db)) {
+        Database::rollback(db);
+        return storeFailure(db);
+    }
+    user.insert(QStringLiteral("loginDate"), stamp);
+    user.insert(QStringLiteral("password"), passwordValue.toString());
+    return success(text("登录成功"), QJsonObject{{"flag", 1}, {"temporary", text("登录成功")}, {"dList", QJsonArray{user}}});
+}
+
+QJsonObject RequestHandler::tags(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
+{
+    SqlCondition cond;
+    QString error;
+    if (!condition(schema, request, &cond, &error))
+        return failure(error);
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT \"tag\" FROM %1").arg(schema.table()) + where(cond)
+              + QStringLiteral(" AND \"tag\" != '' GROUP BY \"tag\" ORDER BY MIN(\"id\")"));
+    bindAll(q, cond.values);
+    if (!q.exec())
+        return storeFailure(db, &q);
+    QStringList tags;
+    while (q.next())
+        tags << q.value(0).toString();
+    return success(tags.join(QLatin1Char('-')), QJsonValue(QJsonValue::Null));
+}
