@@ -22,7 +22,7 @@ AccountAddUpdateDialog::AccountAddUpdateDialog(QWidget *parent)
     ui->setupUi(this);
     ui->accountNameLineEdit->setEnabled(true);
     ui->accountNameLineEdit->setStyleSheet(QStringLiteral("background:White"));
-    ui->confiremPushButton->setText(QStringLiteral("添   加"));
+    setConfirmText(QStringLiteral("添   加"));
     setWindowTitle(QStringLiteral("添加窗口"));
     qDebug() << "id" << account.getId();
 }
@@ -30,6 +30,14 @@ AccountAddUpdateDialog::AccountAddUpdateDialog(QWidget *parent)
 AccountAddUpdateDialog::~AccountAddUpdateDialog()
 {
     delete ui;
+}
+
+void AccountAddUpdateDialog::setConfirmText(const QString &text)
+{
+    // A new button text replaces the button's shortcut; Return stays the way to confirm.
+    const QKeySequence shortcut = ui->confiremPushButton->shortcut();
+    ui->confiremPushButton->setText(text);
+    ui->confiremPushButton->setShortcut(shortcut);
 }
 
 void AccountAddUpdateDialog::receiveUser(QString &username)
@@ -45,7 +53,7 @@ void AccountAddUpdateDialog::receiveAccount(DomainAccount &source)
     account.setLoginName(source.getLoginName());
     ui->accountNameLineEdit->setEnabled(false);
     ui->accountNameLineEdit->setStyleSheet(QStringLiteral("background:WhiteSmoke"));
-    ui->confiremPushButton->setText(QStringLiteral("更   新"));
+    setConfirmText(QStringLiteral("更   新"));
     setWindowTitle(QStringLiteral("更新窗口"));
     updateView(source);
 }

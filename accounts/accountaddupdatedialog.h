@@ -40,6 +40,8 @@ private slots:
     void on_cancelPushButton_clicked();
 
 private:
+    void setConfirmText(const QString &text);
+
     Ui::AccountAddUpdateDialog *ui;
     DomainAccount account;
     HttpAccount httpAccount;

@@ -528,7 +528,9 @@ void TestAccountsWindow::deleteAfterSortingHitsTheRowShown()
     if (names != sorted)
         std::reverse(sorted.begin(), sorted.end());
     QCOMPARE(names, sorted);
-    // Every row holds the cells of one record, its id included.
+    // Rows filled into the sorted table each hold the cells of one record, its id included.
+    alice.open();
+    QCOMPARE(alice.names(), names);
     const QJsonArray stored = ServerProcess::rows(kEntity);
     for (const QJsonValue &v : stored) {
         const int row = alice.rowOf(v["accountName"].toString());
