@@ -11,6 +11,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   fonts-wqy-microhei
   python3-openpyxl iproute2 util-linux
+  wrk
 )
 
 missing=()

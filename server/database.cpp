@@ -60,8 +60,11 @@ bool Database::open(const QString &fileName, QString *error)
             rollback(db);
             return false;
         }
+        // The owner condition comes with nearly every list, with the shown state for notes and plans.
         if (s.hasField(QStringLiteral("loginName")))
-            exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1_loginName\" ON %2(\"loginName\")").arg(s.entity, s.table()));
+            exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1_loginName\" ON %2(\"loginName\"%3)")
+                         .arg(s.entity, s.table(),
+                              s.hasField(QStringLiteral("isShow")) ? QStringLiteral(",\"isShow\"") : QString()));
     }
     if (!exec(db, QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"user_username\" ON \"user\"(\"username\")"))) {
         *error = db.lastError().text();

@@ -45,6 +45,10 @@ ManagementServer::ManagementServer(const QString &dataDir) : files(dataDir), ser
     server->set_keep_alive_timeout(5);
     server->set_payload_max_length(kMaxPayload);
 
+    server->Post("/android/note/updateImage",
+                 [this](const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader) {
+                     upload(req, res, reader);
+                 });
     server->Post(R"(/android/([^/]+)/([^/]+))",
                  [this](const httplib::Request &req, httplib::Response &res) { operation(req, res); });
     server->Get(R"(/account/(note|workPlan)/(.+))", [this](const httplib::Request &req, httplib::Response &res) {
@@ -100,10 +104,6 @@ void ManagementServer::operation(const httplib::Request &req, httplib::Response 
 {
     const QString entity = fromStd(req.matches[1]);
     const QString op = fromStd(req.matches[2]);
-    if (entity == QLatin1String("note") && op == QLatin1String("updateImage")) {
-        upload(req, res);
-        return;
-    }
     if (req.body.size() > static_cast<size_t>(kMaxJsonBody)) {
         reply(res, RequestHandler::failure(text("请求内容过大")));
         return;
@@ -111,37 +111,77 @@ void ManagementServer::operation(const httplib::Request &req, httplib::Response 
     reply(res, RequestHandler::handle(entity, op, QByteArray::fromStdString(req.body)));
 }
 
-void ManagementServer::upload(const httplib::Request &req, httplib::Response &res)
+void ManagementServer::upload(const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader)
 {
-    if (!req.is_multipart_form_data() || !req.has_file("bitmap")) {
-        reply(res, RequestHandler::failure(text("上传内容缺少文件(bitmap)")));
+    if (!req.is_multipart_form_data()) {
+        reader([](const char *, size_t) { return true; });
+        reply(res, RequestHandler::failure(text("上传内容必须是multipart表单")));
         return;
     }
-    const QString mode = req.has_file("addUpdate") ? fromStd(req.get_file_value("addUpdate").content) : QString();
-    if (mode != QLatin1String("add") && mode != QLatin1String("update")) {
-        reply(res, RequestHandler::failure(text("上传方式(addUpdate)只能是add或update")));
+    // The file part goes straight to disk; the two short text parts are kept.
+    constexpr size_t kMaxTextPart = 4096;
+    QString part, mode, oldName, name, refusal;
+    std::string textValue;
+    std::unique_ptr<QSaveFile> out;
+    qint64 written = 0;
+    auto finishTextPart = [&] {
+        if (part == QLatin1String("addUpdate"))
+            mode = fromStd(textValue);
+        else if (part == QLatin1String("oldFileName"))
+            oldName = fromStd(textValue);
+    };
+    const bool read = reader(
+        [&](const httplib::MultipartFormData &header) {
+            finishTextPart();
+            part = fromStd(header.name);
+            textValue.clear();
+            if (part == QLatin1String("bitmap") && !out && refusal.isEmpty()) {
+                name = FileStore::plainName(fromStd(header.filename));
+                if (name.isEmpty()) {
+                    refusal = text("文件名无效，无法保存");
+                } else {
+                    out.reset(new QSaveFile(files.folder(QStringLiteral("note")) + QLatin1Char('/') + name));
+                    if (!out->open(QIODevice::WriteOnly))
+                        refusal = text("文件保存失败");
+                }
+            }
+            return true;
+        },
+        [&](const char *data, size_t length) {
+            if (part == QLatin1String("bitmap")) {
+                if (out && refusal.isEmpty()) {
+                    if (out->write(data, static_cast<qint64>(length)) != static_cast<qint64>(length))
+                        refusal = text("文件保存失败");
+                    written += static_cast<qint64>(length);
+                }
+            } else if (textValue.size() + length <= kMaxTextPart) {
+                textValue.append(data, length);
+            }
+            return true;
+        });
+    finishTextPart();
+    if (!read) {
+        const int status = res.status >= 400 ? res.status : 400;
+        reply(res, RequestHandler::failure(status == 413 ? text("请求内容过大") : text("上传内容无效")));
+        res.status = status;
         return;
     }
-    const httplib::MultipartFormData &file = req.get_file_value("bitmap");
-    const QString name = FileStore::plainName(fromStd(file.filename));
-    if (name.isEmpty()) {
-        reply(res, RequestHandler::failure(text("文件名无效，无法保存")));
+    if (refusal.isEmpty() && mode != QLatin1String("add") && mode != QLatin1String("update"))
+        refusal = text("上传方式(addUpdate)只能是add或update");
+    if (refusal.isEmpty() && !out)
+        refusal = text("上传内容缺少文件(bitmap)");
+    if (refusal.isEmpty() && written == 0)
+        refusal = text("文件内容为空，无法保存");
+    if (refusal.isEmpty() && !out->commit())
+        refusal = text("文件保存失败");
+    if (!refusal.isEmpty()) {
+        if (out)
+            out->cancelWriting();
+        reply(res, RequestHandler::failure(refusal));
         return;
     }
-    if (file.content.empty()) {
-        reply(res, RequestHandler::failure(text("文件内容为空，无法保存")));
-        return;
-    }
-    QSaveFile out(files.folder(QStringLiteral("note")) + QLatin1Char('/') + name);
-    if (!out.open(QIODevice::WriteOnly)
-        || out.write(file.content.data(), static_cast<qint64>(file.content.size()))
-               != static_cast<qint64>(file.content.size())
-        || !out.commit()) {
-        reply(res, RequestHandler::failure(text("文件保存失败")));
-        return;
-    }
-    if (mode == QLatin1String("update") && req.has_file("oldFileName")) {
-        const QString old = FileStore::plainName(fromStd(req.get_file_value("oldFileName").content));
+    if (mode == QLatin1String("update")) {
+        const QString old = FileStore::plainName(oldName);
         if (!old.isEmpty() && old != name) {
             const QString path = files.existingFile(QStringLiteral("note"), old);
             if (!path.isEmpty())

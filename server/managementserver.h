@@ -8,6 +8,7 @@
 
 namespace httplib {
 class Server;
+class ContentReader;
 struct Request;
 struct Response;
 }
@@ -32,7 +33,7 @@ public:
 
 private:
     void operation(const httplib::Request &req, httplib::Response &res);
-    void upload(const httplib::Request &req, httplib::Response &res);
+    void upload(const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader);
     void serveFile(const httplib::Request &req, httplib::Response &res, const QString &folder, const QString &name);
 
     FileStore files;

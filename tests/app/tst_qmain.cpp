@@ -1,0 +1,244 @@
+// The start-up routine, run in a child process of this test (the binary
+// re-runs itself with "--qmain <scenario>"), against a server of the parent:
+// leaving the log-in dialog ends the program with 0 and never shows the
+// dashboard; a log-in shows the dashboard maximized until it is quit.
+#include <QApplication>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <cstring>
+
+#include "httpstub.h"
+#include "modalanswerer.h"
+#include "qmain.h"
+
+namespace {
+
+// --- the child: drives the dialogs of qMain as a person would -------------------
+
+QString scenario;
+
+// Reports the dashboard on screen (and, once shown, quits through its action).
+class DashboardWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched->inherits("SummaryWindow") && !reported) {
+            reported = true;
+            auto *w = static_cast<QWidget *>(watched);
+            QTimer::singleShot(50, w, [w] {
+                fprintf(stdout, "DASHBOARD %s %s\n", w->isMaximized() ? "maximized" : "normal",
+                        qPrintable(w->windowTitle().toUtf8().toHex()));
+                fflush(stdout);
+                const auto actions = w->findChildren<QAction *>(QStringLiteral("QuitAction"));
+                if (!actions.isEmpty())
+                    actions.first()->trigger();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool reported = false;
+};
+
+void typeAndLogIn(QWidget *dialog, const QString &name, const QString &password)
+{
+    QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("userLineEdit")), name);
+    QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("pwdLineEdit")), password);
+    QPushButton *login = dialog->findChild<QPushButton *>(QStringLiteral("loginPushButton"));
+    QTimer::singleShot(0, login, &QPushButton::click);
+}
+
+void startDriver()
+{
+    qApp->installEventFilter(new DashboardWatch(qApp));
+    auto *answerer = new ModalAnswerer(8000, qApp);
+    if (scenario == QLatin1String("escape")) {
+        answerer->escape();
+    } else if (scenario == QLatin1String("exit-button")) {
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            QPushButton *exit = dialog->findChild<QPushButton *>(QStringLiteral("exitPushButton"));
+            QTimer::singleShot(0, exit, &QPushButton::click);
+        });
+    } else if (scenario == QLatin1String("leave-while-waiting")) {
+        // the parent's server never answers: leave while the log-in waits
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+            QTimer::singleShot(500, dialog, [dialog] {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+        });
+    } else if (scenario == QLatin1String("login")) {
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+        });
+    }
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [answerer] {
+        for (const QString &p : answerer->problems())
+            fprintf(stdout, "PROBLEM %s\n", qPrintable(p));
+        fflush(stdout);
+    });
+}
+
+struct ChildRun {
+    int exitCode = -1;
+    bool finished = false;
+    QString output;
+};
+
+} // namespace
+
+// --- the parent -------------------------------------------------------------------
+
+class TestQMain : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void leavingEndsWithZero_data();
+    void leavingEndsWithZero();
+    void leavingWhileTheLogInWaits();
+    void logInShowsTheDashboardMaximized();
+
+private:
+    ChildRun run(const QString &name, int timeoutMs = 20000);
+
+    HttpStub stub;
+    bool stubListening = false;
+};
+
+ChildRun TestQMain::run(const QString &name, int timeoutMs)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::SeparateChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--qmain"), name});
+    ChildRun result;
+    if (!child.waitForStarted(5000))
+        return result;
+    // the parent's loop keeps running, so its server answers meanwhile
+    QElapsedTimer t;
+    t.start();
+    while (child.state() != QProcess::NotRunning && t.elapsed() < timeoutMs)
+        QTest::qWait(20);
+    if (child.state() != QProcess::NotRunning) {
+        child.kill();
+        child.waitForFinished(2000);
+    } else {
+        result.finished = true;
+        result.exitCode = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -2;
+    }
+    result.output = QString::fromUtf8(child.readAllStandardOutput());
+    return result;
+}
+
+void TestQMain::initTestCase()
+{
+    stub.setHandler([](const StubRequest &r) {
+        if (r.path == "/android/user/login") {
+            const QJsonObject record{{"id", 2},           {"grade", 1},        {"realName", "演示"},
+                                     {"prohibit", "正常"}, {"prohibitCause", ""}, {"username", "demo"}};
+            return StubResponse::envelope(1, "ok", QJsonObject{{"flag", 1}, {"dList", QJsonArray{record}}});
+        }
+        if (r.path.endsWith("/findOfSummary"))
+            return StubResponse::envelope(1, "0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0", QJsonValue::Null);
+        if (r.path.startsWith("/android/"))
+            return StubResponse::list({}, 0);
+        return StubResponse::raw(404, "no");
+    });
+}
+
+void TestQMain::init()
+{
+    stub.requests.clear();
+}
+
+void TestQMain::cleanup()
+{
+    if (stubListening)
+        stub.close();
+    stubListening = false;
+}
+
+void TestQMain::leavingEndsWithZero_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::newRow("退  出") << QStringLiteral("exit-button");
+}
+
+void TestQMain::leavingEndsWithZero()
+{
+    QFETCH(QString, scenario);
+    QVERIFY(stub.listen(8091));
+    stubListening = true;
+    const ChildRun child = run(scenario);
+    QVERIFY2(child.finished, qPrintable(child.output));
+    QCOMPARE(child.exitCode, 0);
+    QVERIFY2(!child.output.contains("DASHBOARD"), qPrintable(child.output));
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    // nothing was asked of the server: no log-in, and no window loaded before it
+    for (const StubRequest &r : stub.requests)
+        QVERIFY2(!r.path.startsWith("/android/"), r.path.constData());
+}
+
+void TestQMain::leavingWhileTheLogInWaits()
+{
+    // a server that takes the request and never answers
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost, 8091));
+    QList<QTcpSocket *> held;
+    connect(&silent, &QTcpServer::newConnection, this, [&] {
+        while (silent.hasPendingConnections())
+            held << silent.nextPendingConnection();
+    });
+    const ChildRun child = run(QStringLiteral("leave-while-waiting"));
+    QVERIFY2(child.finished, "the program did not end after leaving the waiting log-in");
+    QCOMPARE(child.exitCode, 0);
+    QVERIFY2(!child.output.contains("DASHBOARD"), qPrintable(child.output));
+    QVERIFY(!held.isEmpty()); // the log-in request did go out
+    qDeleteAll(held);
+}
+
+void TestQMain::logInShowsTheDashboardMaximized()
+{
+    QVERIFY(stub.listen(8091));
+    stubListening = true;
+    const ChildRun child = run(QStringLiteral("login"));
+    QVERIFY2(child.finished, qPrintable(child.output));
+    QCOMPARE(child.exitCode, 0); // quit through the dashboard's action
+    QVERIFY2(child.output.contains("DASHBOARD maximized"), qPrintable(child.output));
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    const QString title = QStringLiteral("demo您好，欢迎使用岚舟管理系统！ 软件版本：V1.00");
+    QVERIFY2(child.output.contains(QString::fromLatin1(title.toUtf8().toHex())), qPrintable(child.output));
+    bool loggedIn = false;
+    for (const StubRequest &r : stub.requests)
+        loggedIn = loggedIn || r.path == "/android/user/login";
+    QVERIFY(loggedIn);
+}
+
+int main(int argc, char **argv)
+{
+    if (argc > 2 && std::strcmp(argv[1], "--qmain") == 0) {
+        scenario = QString::fromLocal8Bit(argv[2]);
+        qAddPreRoutine(startDriver);
+        return qMain(argc, argv);
+    }
+    QApplication app(argc, argv);
+    TestQMain test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_qmain.moc"

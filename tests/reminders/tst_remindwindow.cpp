@@ -1,0 +1,118 @@
+// The reminders window as the dashboard drives it, against a scripted server.
+#include <QDate>
+#include <QJsonArray>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "domainui.h"
+#include "domainuser.h"
+#include "httpstub.h"
+#include "modalanswerer.h"
+#include "remindwindow.h"
+
+class TestRemindWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(stub.listen(8091)); }
+    void init() { stub.requests.clear(); }
+    void presetQueryCarriesOwnerConditionLast();
+    void openingAsksAboutDueReminders();
+    void remindDateColours();
+
+private:
+    static QJsonArray reminders(int count);
+    HttpStub stub;
+};
+
+QJsonArray TestRemindWindow::reminders(int count)
+{
+    QJsonArray rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append(QJsonObject{{"id", i}, {"title", QStringLiteral("提醒%1").arg(i)}, {"isRemind", "开启"}});
+    return rows;
+}
+
+void TestRemindWindow::presetQueryCarriesOwnerConditionLast()
+{
+    RemindWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("it's"));
+    user.setGrade(4);
+    window.receiveUser(user, 1);
+    QCOMPARE(window.windowTitle(), QStringLiteral("提醒事件管理"));
+    stub.enqueue(StubResponse::list(reminders(2), 2));
+    DomainUi preset;
+    preset.setCurPage(1);
+    preset.setConditionStr(QStringLiteral("and isRemind = '开启'"));
+    window.receiveDomainUi(preset);
+    QCOMPARE(stub.requests.size(), 1);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/remind/findByCondition"));
+    QCOMPARE(stub.requests[0].json().value("conditionStr").toString(),
+             QStringLiteral("and isRemind = '开启' and loginName ='it''s'"));
+    QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 2);
+}
+
+void TestRemindWindow::openingAsksAboutDueReminders()
+{
+    RemindWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("u"));
+    user.setGrade(1);
+    window.receiveUser(user, 1);
+    stub.enqueue(StubResponse::list(reminders(4), 4));
+    stub.enqueue(StubResponse::list(reminders(3), 3));
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral("个需要提醒的事件处理"), QStringLiteral("查看"));
+    window.receiveSignal();
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[0].json().value("conditionStr").toString(),
+             QStringLiteral("and isRemind = '开启' and loginName ='u'"));
+    QCOMPARE(stub.requests[1].path, QByteArray("/android/remind/findByRemindDay"));
+    QCOMPARE(stub.requests[1].json().value("pageSize").toInt(), 0);
+    QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 3);
+    QVERIFY(!window.findChild<QWidget *>("pushButton_nextPage")->isVisibleTo(&window));
+
+    // Nothing due: no box at all.
+    stub.enqueue(StubResponse::list(reminders(4), 4));
+    stub.enqueue(StubResponse::list(QJsonArray(), 0));
+    ModalAnswerer none;
+    window.receiveSignal();
+    QVERIFY(none.problems().isEmpty());
+    QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 4);
+}
+
+void TestRemindWindow::remindDateColours()
+{
+    RemindWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("u"));
+    user.setGrade(1);
+    window.receiveUser(user, 1);
+    const QDate today = QDate::currentDate();
+    auto row = [](int id, const QDate &date, int lead, const char *on) {
+        return QJsonObject{{"id", id}, {"remindDate", date.toString("yyyy-MM-dd")}, {"remindDateNumber", lead},
+                           {"isRemind", QString::fromUtf8(on)}};
+    };
+    stub.enqueue(StubResponse::list(QJsonArray{row(1, today.addDays(10), 3, "开启"), row(2, today.addDays(2), 3, "开启"),
+                                               row(3, today, 0, "已开启"), row(4, today.addDays(-1), 0, "开启"),
+                                               row(5, today, 0, "关闭")},
+                                    5));
+    DomainUi preset;
+    window.receiveDomainUi(preset);
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    table->sortItems(13); // by id text
+    QCOMPARE(table->item(0, 7)->foreground().color(), QColor(0, 100, 0));
+    QCOMPARE(table->item(1, 7)->foreground().color(), QColor(255, 165, 0));
+    QCOMPARE(table->item(2, 7)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(table->item(2, 7)->background().color(), QColor(255, 228, 181));
+    QCOMPARE(table->item(3, 7)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(table->item(4, 7)->foreground().style(), Qt::NoBrush);
+    QCOMPARE(table->item(0, 10)->text(), QStringLiteral("3 天"));
+}
+
+QTEST_MAIN(TestRemindWindow)
+#include "tst_remindwindow.moc"

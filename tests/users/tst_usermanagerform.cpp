@@ -1,0 +1,63 @@
+// The user page: nothing is fetched before it is used; paging through users.
+#include <QComboBox>
+#include <QJsonArray>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "httpstub.h"
+#include "usermanagerform.h"
+
+class TestUserManagerForm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(stub.listen(8091)); }
+    void init() { stub.requests.clear(); }
+    void loadsOnFirstConditionAndPages();
+
+private:
+    HttpStub stub;
+};
+
+void TestUserManagerForm::loadsOnFirstConditionAndPages()
+{
+    UserManagerForm page;
+    QCOMPARE(page.windowTitle(), QStringLiteral("您正在使用《用户管理》页面！"));
+    QTest::qWait(50);
+    QVERIFY(stub.requests.isEmpty());
+
+    QJsonArray rows;
+    for (int i = 1; i <= 30; ++i)
+        rows.append(QJsonObject{{"id", i}, {"username", QStringLiteral("user%1").arg(i)}, {"grade", 1}});
+    stub.setHandler([rows](const StubRequest &) { return StubResponse::list(rows, 61); });
+    QString all;
+    page.receiveConditionStr(all);
+    page.show();
+    QCOMPARE(stub.requests.size(), 1);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/user/findByCondition"));
+    QCOMPARE(stub.requests[0].json().value("conditionStr").toString(), QString());
+
+    auto *combo = page.findChild<QComboBox *>("comboBox_pageNumber");
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(page.findChild<QLabel *>("label_pageMessage")->text(), QStringLiteral("第1页/共3页 |  共61个账户"));
+    auto *next = page.findChild<QPushButton *>("pushButton_nextPage");
+    QVERIFY(next->isEnabled());
+    QTest::mouseClick(next, Qt::LeftButton);
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests[2].json().value("curPage").toInt(), 3);
+    QVERIFY(!next->isEnabled());
+    QVERIFY(page.findChild<QPushButton *>("pushButtonl_previousPage")->isEnabled());
+
+    QString condition = QStringLiteral(" and username like '%o''neil%'");
+    page.receiveConditionStr(condition);
+    QCOMPARE(stub.requests.last().json().value("curPage").toInt(), 1);
+    QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), condition);
+    stub.setHandler(nullptr);
+}
+
+QTEST_MAIN(TestUserManagerForm)
+#include "tst_usermanagerform.moc"

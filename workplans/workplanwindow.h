@@ -1,0 +1,122 @@
+#ifndef WORKPLANWINDOW_H
+#define WORKPLANWINDOW_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+
+#include "domainui.h"
+#include "domainuser.h"
+#include "dworkplan.h"
+#include "httpworkplan.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStandardItem;
+class QStandardItemModel;
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class WorkPlanWindow;
+}
+QT_END_NAMESPACE
+
+// The work plans: the plans of the current query as a tree by plan kind
+// (years, quarters, months, weeks, days, others), with paging, column switches
+// and, on opening, the question about due plans.
+class WorkPlanWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit WorkPlanWindow(QWidget *parent = nullptr);
+    ~WorkPlanWindow() override;
+
+signals:
+    void sendUser(DomainUser &user);
+    void sendWorkPlan(DWorkPlan &workPlan);
+    void sendDomainUi(DomainUi &domainUi);
+    void sendWorkPlanToShowContent(DWorkPlan &workPlan);
+    void sendWorkPlanToShowImage(DWorkPlan &workPlan);
+
+public slots:
+    void receiveUser(DomainUser &user, int tag);
+    void receiveDomainUi(DomainUi &domainUi);
+    void receiveSignal();
+    void on_pushButtonl_previousPage_clicked();
+    void on_pushButton_nextPage_clicked();
+    void on_comboBox_pageNumber_currentIndexChanged(int index);
+    void on_registerDateSwitchAction_triggered();
+    void on_remindMethodSwitchAction_triggered();
+    void on_imageAction_triggered();
+    void on_commentSwitchAction_triggered();
+    void on_assessAction_triggered();
+    void on_QuitAction_triggered();
+    void slotContextMenu(QPoint pos);
+    void slotMenuClicked(QAction *action);
+
+private:
+    void init();
+    void initFindAll();
+    void findAll();
+    void setPageComboBoxItem();
+    void initTreeView();
+    void updateTreeView();
+    void jsonListToCList(QJsonArray &array);
+    void bootAdd(int row, DWorkPlan *plan);
+    void createMenu();
+    void toExcel();
+    // The cells of one plan's row; the first carries the plan's subtree down to `level` 5.
+    QList<QStandardItem *> planRow(DWorkPlan *plan, int level);
+    // The plans of the nearest non-empty kind below `kind` that fit under `parent`.
+    QList<DWorkPlan *> childrenOf(DWorkPlan *parent, int kind) const;
+    QString ownerCondition() const;
+    QString defaultFilter() const;
+    void applySwitch(bool hidden, QAction *action, const QList<int> &columns, const QString &offIcon,
+                     const QString &offText, const QString &onIcon, const QString &onText);
+    void applySwitches();
+
+    Ui::WorkPlanWindow *ui;
+    QStandardItemModel *model = nullptr;
+    int curPage = 1;
+    int pageSize = 1000;
+    int totalCount = 0;
+    QString conditionStr;
+    QString order;
+    DomainUser *user = nullptr;
+    DomainUi domainUi;
+    int grade = 0;
+    HttpWorkPlan endpoint;
+    QJsonObject requestJson;
+    QJsonArray writeArray;
+    QJsonArray jsonArray;
+    QList<DWorkPlan *> workPlanList;
+    QList<DWorkPlan *> yearList;
+    QList<DWorkPlan *> quarterList;
+    QList<DWorkPlan *> monthList;
+    QList<DWorkPlan *> weekList;
+    QList<DWorkPlan *> dayList;
+    QList<DWorkPlan *> otherList;
+    QList<QString> headerList;
+    QList<QString> excelHeaderList;
+    QLabel *statusLabel = nullptr;
+    DWorkPlan *workPlan = nullptr;
+    bool exportPending = false;
+    bool dateSwitch = true;
+    bool remindSwitch = true;
+    bool imageSwitch = true;
+    bool commentSwitch = true;
+    bool assessSwitch = true;
+    bool dueView = false;
+    QMenu *menu = nullptr;
+    QAction *deleteAction = nullptr;
+    QAction *updateAction = nullptr;
+    QAction *showContentAction = nullptr;
+    QAction *showImageAction = nullptr;
+};
+
+#endif // WORKPLANWINDOW_H
