@@ -1,5 +1,5 @@
 // The widget helpers of the table-window kit: paging row, page selector,
-// column switches, row menu and lookup, notice boxes, busy guard, sorting pause.
+// row menu and lookup, notice boxes, busy guard, sorting pause.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,7 +12,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "columnswitch.h"
 #include "loadguard.h"
 #include "modalanswerer.h"
 #include "noticebox.h"
@@ -34,8 +33,6 @@ class TestKitWidgets : public QObject
 
 private slots:
     void pagingRowShowsOnlyForSeveralPages();
-    void selectorRebuildDoesNotReport();
-    void columnSwitchFlipsColumnsIconAndText();
     void rowMenuOpensOnCellsOnlyAndFindsById();
     void noticeTellsPressFromEscapeAndClose();
     void chooseReturnsTheButtonPressed();
@@ -98,45 +95,6 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     p = bar.show(45, 1, 0, texts);
     QCOMPARE(p.pages, 0);
     QVERIFY(!next->isEnabled());
-}
-
-void TestKitWidgets::selectorRebuildDoesNotReport()
-{
-    QComboBox combo;
-    QSignalSpy spy(&combo, &QComboBox::currentIndexChanged);
-    PageSelector::fill(&combo, 3, 3);
-    PageSelector::fill(&combo, 5, 1);
-    QCOMPARE(spy.count(), 0);
-    QCOMPARE(combo.count(), 5);
-    QCOMPARE(combo.currentText(), QStringLiteral("第1页/共5页"));
-    combo.setCurrentIndex(2);
-    QCOMPARE(spy.count(), 1);
-}
-
-void TestKitWidgets::columnSwitchFlipsColumnsIconAndText()
-{
-    QTableWidget table(1, 4);
-    table.setColumnHidden(1, true);
-    table.setColumnHidden(2, true);
-    QAction action;
-    bool hidden = true;
-    ColumnSwitch sw(&action, &hidden, {1, 2}, {":/images/a-on.png", "关闭A列"}, {":/images/a-off.png", "打开A列"},
-                    ColumnSwitch::columnsOf(&table));
-    sw.showLook();
-    QCOMPARE(action.text(), QStringLiteral("打开A列"));
-    QCOMPARE(action.property("iconPath").toString(), QStringLiteral(":/images/a-off.png"));
-
-    sw.toggle();
-    QVERIFY(!hidden);
-    QVERIFY(!table.isColumnHidden(1) && !table.isColumnHidden(2));
-    QCOMPARE(action.text(), QStringLiteral("关闭A列"));
-    QCOMPARE(sw.iconPath(), QStringLiteral(":/images/a-on.png"));
-
-    sw.toggle();
-    QVERIFY(hidden);
-    QVERIFY(table.isColumnHidden(1) && table.isColumnHidden(2));
-    QVERIFY(!table.isColumnHidden(0));
-    QCOMPARE(action.text(), QStringLiteral("打开A列"));
 }
 
 void TestKitWidgets::rowMenuOpensOnCellsOnlyAndFindsById()
