@@ -1,8 +1,8 @@
 #include "sqlquote.h"
 
+#include "conditionbuilder.h"
+
 QString sqlQuoted(const QString &text)
 {
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return quoted;
+    return ConditionBuilder::quoted(text);
 }

@@ -1,0 +1,49 @@
+#include "columnswitch.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QTableView>
+
+ColumnSwitch::ColumnSwitch(QAction *action, bool *hidden, const QList<int> &columns, const Look &shown,
+                           const Look &hiddenLook, SetHidden setHidden)
+    : action(action), hidden(hidden), columns(columns), shown(shown), hiddenLook(hiddenLook),
+      setHidden(std::move(setHidden))
+{
+}
+
+ColumnSwitch::SetHidden ColumnSwitch::columnsOf(QTableView *table)
+{
+    return [table](int column, bool hide) { table->setColumnHidden(column, hide); };
+}
+
+QString ColumnSwitch::iconPath() const
+{
+    return isHidden() ? hiddenLook.icon : shown.icon;
+}
+
+void ColumnSwitch::showLook()
+{
+    if (!action)
+        return;
+    const Look &look = isHidden() ? hiddenLook : shown;
+    action->setIcon(QIcon(look.icon));
+    action->setText(look.text);
+    action->setProperty("iconPath", look.icon);
+}
+
+void ColumnSwitch::apply()
+{
+    if (!setHidden)
+        return;
+    for (int column : std::as_const(columns))
+        setHidden(column, isHidden());
+}
+
+void ColumnSwitch::toggle()
+{
+    if (!hidden)
+        return;
+    *hidden = !*hidden;
+    apply();
+    showLook();
+}

@@ -1,0 +1,12 @@
+#include "loadguard.h"
+
+LoadGuard::LoadGuard(bool &busy) : busy(busy), owner(!busy)
+{
+    busy = true;
+}
+
+LoadGuard::~LoadGuard()
+{
+    if (owner)
+        busy = false;
+}

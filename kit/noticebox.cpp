@@ -1,0 +1,73 @@
+#include "noticebox.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+// Escape on a box whose only button is the escape button would press that
+// button; this turns it into a plain close, so a press can be told from a close.
+class EscapeCloses : public QObject
+{
+public:
+    explicit EscapeCloses(QMessageBox *box) : QObject(box), box(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == box && event->type() == QEvent::KeyPress
+            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            box->reject();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QMessageBox *box;
+};
+
+} // namespace
+
+QString NoticeBox::gotIt()
+{
+    return QStringLiteral("知道了");
+}
+
+bool NoticeBox::show(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative)
+{
+    QMessageBox box;
+    box.setIcon(icon);
+    if (!title.isEmpty())
+        box.setWindowTitle(title);
+    box.setText(text);
+    if (!informative.isNull())
+        box.setInformativeText(informative);
+    QPushButton *button = box.addButton(gotIt(), QMessageBox::ActionRole);
+    bool pressed = false;
+    QObject::connect(button, &QAbstractButton::clicked, &box, [&pressed] { pressed = true; });
+    EscapeCloses escape(&box);
+    box.exec();
+    return pressed;
+}
+
+int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
+                      const QStringList &buttons)
+{
+    QMessageBox box;
+    box.setIcon(icon);
+    if (!title.isEmpty())
+        box.setWindowTitle(title);
+    box.setText(text);
+    if (!informative.isNull())
+        box.setInformativeText(informative);
+    int chosen = -1;
+    for (int i = 0; i < buttons.size(); ++i) {
+        QPushButton *button = box.addButton(buttons.at(i), QMessageBox::ActionRole);
+        QObject::connect(button, &QAbstractButton::clicked, &box, [&chosen, i] { chosen = i; });
+    }
+    box.exec();
+    return chosen;
+}

@@ -1,0 +1,33 @@
+#ifndef NOTICEBOX_H
+#define NOTICEBOX_H
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+// The program's modal message boxes: parentless, without standard buttons,
+// their buttons added in the action role.
+class NoticeBox
+{
+public:
+    // The text of the single button of a notice.
+    static QString gotIt();
+
+    // A notice with the single button "知道了" (title and informative text may
+    // be empty). True only when that button was pressed: closing the box by
+    // its close button or by Escape answers false.
+    static bool show(QMessageBox::Icon icon, const QString &title, const QString &text,
+                     const QString &informative = QString());
+    static bool warning(const QString &title, const QString &text) { return show(QMessageBox::Warning, title, text); }
+    static bool information(const QString &title, const QString &text)
+    {
+        return show(QMessageBox::Information, title, text);
+    }
+
+    // A choice between the given buttons, none of them the escape button, so
+    // the box can only be left by a button. Returns the index of the button pressed.
+    static int choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
+                      const QStringList &buttons);
+};
+
+#endif // NOTICEBOX_H

@@ -1,0 +1,66 @@
+#ifndef PAGINGBAR_H
+#define PAGINGBAR_H
+
+#include <QString>
+
+#include <functional>
+
+class QBoxLayout;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpacerItem;
+
+// The paging row and status line under a table: page selector, page label,
+// previous/next buttons and an optional status-bar label. The mechanism is
+// shared; each window gives its own texts.
+class PagingBar
+{
+public:
+    // What one load gave: the numbers the texts are made of.
+    struct Page {
+        int total = 0;    // all matching rows
+        int curPage = 1;  // the page shown
+        int pageSize = 0; // rows per page
+        int pages = 0;    // pages in all (0 when everything fits on one page)
+    };
+    using Text = std::function<QString(const Page &)>;
+    // A window's texts. An empty function leaves its label as it is.
+    struct Texts {
+        Text pageLabelMany; // label_pageMessage when there are several pages
+        Text statusMany;    // status line when there are several pages
+        Text pageLabelOne;  // label_pageMessage when all rows fit on one page
+        Text statusOne;     // status line when all rows fit on one page
+    };
+    struct Widgets {
+        QLabel *pageLabel = nullptr;
+        QPushButton *previous = nullptr;
+        QComboBox *selector = nullptr;
+        QPushButton *next = nullptr;
+        QBoxLayout *row = nullptr;      // the layout holding the widgets above
+        QSpacerItem *leftSpacer = nullptr;
+        QSpacerItem *rightSpacer = nullptr;
+        QLabel *status = nullptr;       // may be null: no status line
+    };
+
+    // The number of pages for `total` rows of `pageSize` each: the ceiling of
+    // total / pageSize; 0 for no rows; 1 when the page size is below 1 (the
+    // server then sends every row at once).
+    static int pageCount(int total, int pageSize);
+    // True when the rows do not fit on one page.
+    static bool severalPages(int total, int pageSize);
+
+    PagingBar() = default;
+    explicit PagingBar(const Widgets &widgets);
+
+    // Shows the outcome of one load: rebuilds the selector (signals blocked),
+    // sets the texts, enables previous (page > 1) and next (rows beyond this
+    // page), and shows the row only when there is more than one page (when
+    // hidden its spacers shrink to nothing). Returns the page numbers used.
+    Page show(int total, int curPage, int pageSize, const Texts &texts);
+
+private:
+    Widgets w;
+};
+
+#endif // PAGINGBAR_H
