@@ -54,10 +54,11 @@ bool NoticeBox::show(QMessageBox::Icon icon, const QString &title, const QString
 }
 
 int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
-                      const QStringList &buttons)
+                      const QStringList &buttons, QMessageBox::StandardButtons standardButtons)
 {
     QMessageBox box;
     box.setIcon(icon);
+    box.setStandardButtons(standardButtons);
     if (!title.isEmpty())
         box.setWindowTitle(title);
     box.setText(text);

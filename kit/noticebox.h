@@ -24,10 +24,14 @@ public:
         return show(QMessageBox::Information, title, text);
     }
 
-    // A choice between the given buttons, none of them the escape button, so
-    // the box can only be left by a button. Returns the index of the button pressed.
+    // A choice between the given buttons (action role), none of them the
+    // escape button, so the box can only be left by a button. Returns the
+    // index of the button pressed. Standard buttons, when given, stand before
+    // them; pressing one of those (or Escape, which then presses the standard
+    // cancelling button) answers -1.
     static int choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
-                      const QStringList &buttons);
+                      const QStringList &buttons,
+                      QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
 };
 
 #endif // NOTICEBOX_H

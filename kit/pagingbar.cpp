@@ -23,6 +23,55 @@ bool PagingBar::severalPages(int total, int pageSize)
     return pageSize >= 1 && total > pageSize;
 }
 
+PagingBar::Text PagingBar::pattern(const QString &pattern)
+{
+    if (pattern.isEmpty())
+        return Text();
+    return [pattern](const Page &page) {
+        QString text = pattern;
+        text.replace(QStringLiteral("{curPage}"), QString::number(page.curPage));
+        text.replace(QStringLiteral("{pages}"), QString::number(page.pages));
+        text.replace(QStringLiteral("{total}"), QString::number(page.total));
+        text.replace(QStringLiteral("{pageSize}"), QString::number(page.pageSize));
+        return text;
+    };
+}
+
+PagingBar::Texts PagingBar::patterns(const QString &pageLabelMany, const QString &statusMany,
+                                     const QString &pageLabelOne, const QString &statusOne)
+{
+    Texts texts;
+    texts.pageLabelMany = pattern(pageLabelMany);
+    texts.statusMany = pattern(statusMany);
+    texts.pageLabelOne = pattern(pageLabelOne);
+    texts.statusOne = pattern(statusOne);
+    return texts;
+}
+
+bool PagingBar::stepBack(int &curPage)
+{
+    if (curPage < 2)
+        return false;
+    --curPage;
+    return true;
+}
+
+bool PagingBar::stepOn(int &curPage, int total, int pageSize)
+{
+    if (pageSize < 1 || total <= qint64(curPage) * pageSize)
+        return false;
+    ++curPage;
+    return true;
+}
+
+bool PagingBar::choose(int &curPage, int selectorIndex)
+{
+    if (selectorIndex < 0)
+        return false;
+    curPage = selectorIndex + 1;
+    return true;
+}
+
 PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}
 
 PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)
@@ -50,7 +99,12 @@ PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Text
     w.previous->setEnabled(curPage > 1);
     w.next->setEnabled(pageSize >= 1 && total > qint64(curPage) * pageSize);
 
-    const bool visible = page.pages > 1;
+    setRowVisible(page.pages > 1);
+    return page;
+}
+
+void PagingBar::setRowVisible(bool visible)
+{
     if (w.row) {
         for (int i = 0; i < w.row->count(); ++i) {
             if (QWidget *widget = w.row->itemAt(i)->widget())
@@ -67,5 +121,4 @@ PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Text
     }
     if (w.row)
         w.row->invalidate();
-    return page;
 }

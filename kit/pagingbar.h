@@ -32,6 +32,13 @@ public:
         Text pageLabelOne;  // label_pageMessage when all rows fit on one page
         Text statusOne;     // status line when all rows fit on one page
     };
+    // A text from a pattern whose fields {curPage}, {pages}, {total} and
+    // {pageSize} stand for the page's numbers (in decimal); an empty pattern
+    // gives an empty function, which leaves its label alone.
+    static Text pattern(const QString &pattern);
+    static Texts patterns(const QString &pageLabelMany, const QString &statusMany, const QString &pageLabelOne,
+                          const QString &statusOne);
+
     struct Widgets {
         QLabel *pageLabel = nullptr;
         QPushButton *previous = nullptr;
@@ -50,14 +57,42 @@ public:
     // True when the rows do not fit on one page.
     static bool severalPages(int total, int pageSize);
 
+    // The paging steps of the previous and next buttons and of a choice in the
+    // page selector: each moves `curPage` and answers true, or leaves it and
+    // answers false when there is no such page (first page, no rows beyond
+    // this page, no item chosen).
+    static bool stepBack(int &curPage);
+    static bool stepOn(int &curPage, int total, int pageSize);
+    static bool choose(int &curPage, int selectorIndex);
+
     PagingBar() = default;
     explicit PagingBar(const Widgets &widgets);
+    // The paging row of a window form whose widgets carry the table windows'
+    // object names (label_pageMessage, pushButtonl_previousPage,
+    // comboBox_pageNumber, pushButton_nextPage in horizontalLayout between
+    // horizontalSpacer and horizontalSpacer_2), with an optional status label.
+    template<class Form>
+    static PagingBar ofForm(Form *form, QLabel *status = nullptr)
+    {
+        Widgets widgets;
+        widgets.pageLabel = form->label_pageMessage;
+        widgets.previous = form->pushButtonl_previousPage;
+        widgets.selector = form->comboBox_pageNumber;
+        widgets.next = form->pushButton_nextPage;
+        widgets.row = form->horizontalLayout;
+        widgets.leftSpacer = form->horizontalSpacer;
+        widgets.rightSpacer = form->horizontalSpacer_2;
+        widgets.status = status;
+        return PagingBar(widgets);
+    }
 
     // Shows the outcome of one load: rebuilds the selector (signals blocked),
     // sets the texts, enables previous (page > 1) and next (rows beyond this
     // page), and shows the row only when there is more than one page (when
     // hidden its spacers shrink to nothing). Returns the page numbers used.
     Page show(int total, int curPage, int pageSize, const Texts &texts);
+    // Shows or hides the row's widgets; a hidden row's spacers shrink to nothing.
+    void setRowVisible(bool visible);
 
 private:
     Widgets w;
