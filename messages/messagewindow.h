@@ -10,6 +10,7 @@
 
 #include "domainmessage.h"
 #include "httpmessage.h"
+#include "pagingbar.h"
 
 class QAction;
 class QLabel;
@@ -59,7 +60,6 @@ private:
     void createMenu();
     void deleteMessage(DomainMessage &message);
     void updateMessage(DomainMessage &message);
-    DomainMessage *currentRecord() const;
 
     Ui::MessageWindow *ui;
     int curPage = 1;
@@ -70,12 +70,14 @@ private:
     HttpMessage endpoint;
     QJsonObject request;
     QList<DomainMessage *> messageList;
-    QJsonArray dataArray;
     QLabel *statusLabel = nullptr;
+    PagingBar pagingBar;
+    PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
     bool loaded = false;
+    bool busy = false; // a request of the window waits for the server
 };
 
 #endif // MESSAGEWINDOW_H
