@@ -72,3 +72,10 @@ int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QStrin
     box.exec();
     return chosen;
 }
+
+bool NoticeBox::confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
+                        QMessageBox::StandardButtons standardButtons)
+{
+    return choose(icon, title, text, QString(), {QStringLiteral("确认"), QStringLiteral("取消")}, standardButtons)
+           == 0;
+}

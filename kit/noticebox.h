@@ -32,6 +32,10 @@ public:
     static int choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
                       const QStringList &buttons,
                       QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
+    // A question answered by "确认" or "取消" (with standard buttons before
+    // them when given); true only for "确认".
+    static bool confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
+                        QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
 };
 
 #endif // NOTICEBOX_H

@@ -48,30 +48,6 @@ PagingBar::Texts PagingBar::patterns(const QString &pageLabelMany, const QString
     return texts;
 }
 
-bool PagingBar::stepBack(int &curPage)
-{
-    if (curPage < 2)
-        return false;
-    --curPage;
-    return true;
-}
-
-bool PagingBar::stepOn(int &curPage, int total, int pageSize)
-{
-    if (pageSize < 1 || total <= qint64(curPage) * pageSize)
-        return false;
-    ++curPage;
-    return true;
-}
-
-bool PagingBar::choose(int &curPage, int selectorIndex)
-{
-    if (selectorIndex < 0)
-        return false;
-    curPage = selectorIndex + 1;
-    return true;
-}
-
 PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}
 
 PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)

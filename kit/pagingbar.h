@@ -57,14 +57,6 @@ public:
     // True when the rows do not fit on one page.
     static bool severalPages(int total, int pageSize);
 
-    // The paging steps of the previous and next buttons and of a choice in the
-    // page selector: each moves `curPage` and answers true, or leaves it and
-    // answers false when there is no such page (first page, no rows beyond
-    // this page, no item chosen).
-    static bool stepBack(int &curPage);
-    static bool stepOn(int &curPage, int total, int pageSize);
-    static bool choose(int &curPage, int selectorIndex);
-
     PagingBar() = default;
     explicit PagingBar(const Widgets &widgets);
     // The paging row of a window form whose widgets carry the table windows'

@@ -31,6 +31,7 @@ MessageWindow::MessageWindow(QWidget *parent)
     statusLabel = new QLabel(this);
     ui->statusbar->addWidget(statusLabel, 0);
     pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
         QStringLiteral("当前信息总数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条信息，当前所在位置：第 {curPage} 页;    "),
@@ -146,10 +147,8 @@ void MessageWindow::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        if (NoticeBox::choose(QMessageBox::Warning, QStringLiteral("删除提示"),
-                              QStringLiteral("确定要删除吗？删除后无法恢复"), QString(),
-                              {QStringLiteral("确认"), QStringLiteral("取消")})
-            != 0)
+        if (!NoticeBox::confirm(QMessageBox::Warning, QStringLiteral("删除提示"),
+                                QStringLiteral("确定要删除吗？删除后无法恢复")))
             return;
         if (DomainMessage *message = RowMenu::current(ui->tableWidget, kIdColumn, messageList))
             deleteMessage(*message);
@@ -197,20 +196,17 @@ void MessageWindow::on_searchAction_triggered() {}
 
 void MessageWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (!busy && PagingBar::stepBack(curPage))
-        findAll();
+    pageSteps.back();
 }
 
 void MessageWindow::on_pushButton_nextPage_clicked()
 {
-    if (!busy && PagingBar::stepOn(curPage, totalCount, pageSize))
-        findAll();
+    pageSteps.on();
 }
 
 void MessageWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    if (!busy && PagingBar::choose(curPage, index))
-        findAll();
+    pageSteps.choose(index);
 }
 
 void MessageWindow::receiveConditionStr(QString &conditionStr)

@@ -10,6 +10,7 @@
 
 #include "domainmessage.h"
 #include "httpmessage.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 
 class QAction;
@@ -72,6 +73,7 @@ private:
     QList<DomainMessage *> messageList;
     QLabel *statusLabel = nullptr;
     PagingBar pagingBar;
+    PageSteps pageSteps;
     PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;

@@ -46,6 +46,7 @@ void NoteWindow::init()
     ui->statusbar->addWidget(statusLabel);
     ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
     pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总笔记数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
@@ -256,20 +257,17 @@ void NoteWindow::on_QuitAction_triggered()
 
 void NoteWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (!busy && PagingBar::stepBack(curPage))
-        findAll();
+    pageSteps.back();
 }
 
 void NoteWindow::on_pushButton_nextPage_clicked()
 {
-    if (!busy && PagingBar::stepOn(curPage, totalCount, pageSize))
-        findAll();
+    pageSteps.on();
 }
 
 void NoteWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    if (!busy && PagingBar::choose(curPage, index))
-        findAll();
+    pageSteps.choose(index);
 }
 
 void NoteWindow::on_registerDateSwitchAction_triggered()
@@ -343,12 +341,7 @@ void NoteWindow::receiveDomainUi(DomainUi &domainUi)
     if (grade < 5)
         condition = ownerCondition();
     condition.append(domainUi.getConditionStr());
-    if (domainUi.getPageSize() != 0) {
-        pageSize = domainUi.getPageSize();
-        this->domainUi.setPageSize(pageSize);
-    }
-    if (domainUi.getCurPage() > 0)
-        curPage = domainUi.getCurPage();
+    pageSteps.take(domainUi, this->domainUi);
     findAll();
 }
 

@@ -14,6 +14,7 @@
 #include "domainuser.h"
 #include "http.h"
 #include "httpnote.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 #include "property.h"
 
@@ -110,6 +111,7 @@ private:
     bool dueView = false;
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
+    PageSteps pageSteps;
     PagingBar::Texts pagingTexts;
     ColumnSwitch isShowSwitch;
     ColumnSwitch addressSwitch;

@@ -50,6 +50,7 @@ void RemindWindow::init()
     ui->statusbar->addWidget(statusLabel, 0);
     ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
     pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个提醒"),
         QStringLiteral("当前总提醒事件数量为 {total} 个，总共 {pages} 页，每页显示 {pageSize} 个事件，当前所在位置：第 {curPage} 页;    "),
@@ -222,11 +223,8 @@ void RemindWindow::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        const int choice = NoticeBox::choose(QMessageBox::Information, QStringLiteral("删除提示"),
-                                             QStringLiteral("确定要删除吗？删除后无法恢复"), QString(),
-                                             {QStringLiteral("确认"), QStringLiteral("取消")},
-                                             QMessageBox::Ok | QMessageBox::Cancel);
-        if (choice != 0)
+        if (!NoticeBox::confirm(QMessageBox::Information, QStringLiteral("删除提示"),
+                                QStringLiteral("确定要删除吗？删除后无法恢复"), QMessageBox::Ok | QMessageBox::Cancel))
             return;
         if (DomainRemind *remind = RowMenu::current(ui->tableWidget, kIdColumn, remindList))
             deleteRemind(*remind);
@@ -267,20 +265,17 @@ void RemindWindow::on_QuitAction_triggered()
 
 void RemindWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (!busy && PagingBar::stepBack(curPage))
-        findAll();
+    pageSteps.back();
 }
 
 void RemindWindow::on_pushButton_nextPage_clicked()
 {
-    if (!busy && PagingBar::stepOn(curPage, totalCount, pageSize))
-        findAll();
+    pageSteps.on();
 }
 
 void RemindWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    if (!busy && PagingBar::choose(curPage, index))
-        findAll();
+    pageSteps.choose(index);
 }
 
 void RemindWindow::on_addressSwitchAction_triggered()
@@ -331,12 +326,7 @@ void RemindWindow::receiveDomainUi(DomainUi &domainUi)
         return;
     dueView = false;
     conditionStr = domainUi.getConditionStr();
-    if (domainUi.getPageSize() != 0) {
-        pageSize = domainUi.getPageSize();
-        this->domainUi.setPageSize(pageSize);
-    }
-    if (domainUi.getCurPage() > 0)
-        curPage = domainUi.getCurPage();
+    pageSteps.take(domainUi, this->domainUi);
     if (grade < 5)
         conditionStr += ownerCondition();
     findAll();

@@ -13,6 +13,7 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpremind.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 #include "property.h"
 
@@ -102,6 +103,7 @@ private:
     bool dueView = false;
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
+    PageSteps pageSteps;
     PagingBar::Texts pagingTexts;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;

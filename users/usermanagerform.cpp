@@ -28,6 +28,7 @@ UserManagerForm::UserManagerForm(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《用户管理》页面！"));
     pagingBar = PagingBar::ofForm(ui);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
                                       QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString());
     ui->tableWidget->setColumnCount(kColumnCount);
@@ -137,10 +138,8 @@ void UserManagerForm::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        if (NoticeBox::choose(QMessageBox::Warning, QStringLiteral("删除提示"),
-                              QStringLiteral("确定要删除吗？删除后无法恢复"), QString(),
-                              {QStringLiteral("确认"), QStringLiteral("取消")})
-            != 0)
+        if (!NoticeBox::confirm(QMessageBox::Warning, QStringLiteral("删除提示"),
+                                QStringLiteral("确定要删除吗？删除后无法恢复")))
             return;
         if (DomainUser *user = RowMenu::current(ui->tableWidget, kIdColumn, userList))
             deleteUser(*user);
@@ -188,20 +187,17 @@ void UserManagerForm::updateUser(DomainUser &user)
 
 void UserManagerForm::on_pushButtonl_previousPage_clicked()
 {
-    if (!busy && PagingBar::stepBack(curPage))
-        findAll();
+    pageSteps.back();
 }
 
 void UserManagerForm::on_pushButton_nextPage_clicked()
 {
-    if (!busy && PagingBar::stepOn(curPage, totalCount, pageSize))
-        findAll();
+    pageSteps.on();
 }
 
 void UserManagerForm::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    if (!busy && PagingBar::choose(curPage, index))
-        findAll();
+    pageSteps.choose(index);
 }
 
 void UserManagerForm::receiveConditionStr(QString &conditionStr)

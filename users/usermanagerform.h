@@ -10,6 +10,7 @@
 
 #include "domainuser.h"
 #include "httpuser.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 
 class QAction;
@@ -68,6 +69,7 @@ private:
     QJsonObject request;
     QList<DomainUser *> userList;
     PagingBar pagingBar;
+    PageSteps pageSteps;
     PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;

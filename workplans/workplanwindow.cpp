@@ -64,6 +64,7 @@ void WorkPlanWindow::init()
     ui->statusbar->addWidget(statusLabel);
     ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
     pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
@@ -350,20 +351,17 @@ void WorkPlanWindow::on_QuitAction_triggered()
 
 void WorkPlanWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (!busy && PagingBar::stepBack(curPage))
-        findAll();
+    pageSteps.back();
 }
 
 void WorkPlanWindow::on_pushButton_nextPage_clicked()
 {
-    if (!busy && PagingBar::stepOn(curPage, totalCount, pageSize))
-        findAll();
+    pageSteps.on();
 }
 
 void WorkPlanWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    if (!busy && PagingBar::choose(curPage, index))
-        findAll();
+    pageSteps.choose(index);
 }
 
 void WorkPlanWindow::createMenu()
@@ -423,12 +421,7 @@ void WorkPlanWindow::receiveDomainUi(DomainUi &domainUi)
     if (grade < 5)
         conditionStr = ownerCondition();
     conditionStr.append(domainUi.getConditionStr());
-    if (domainUi.getPageSize() != 0) {
-        pageSize = domainUi.getPageSize();
-        this->domainUi.setPageSize(pageSize);
-    }
-    if (domainUi.getCurPage() > 0)
-        curPage = domainUi.getCurPage();
+    pageSteps.take(domainUi, this->domainUi);
     findAll();
 }
 

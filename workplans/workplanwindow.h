@@ -13,6 +13,7 @@
 #include "domainuser.h"
 #include "dworkplan.h"
 #include "httpworkplan.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 
 class QAction;
@@ -118,6 +119,7 @@ private:
     bool dueView = false;
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
+    PageSteps pageSteps;
     PagingBar::Texts pagingTexts;
     ColumnSwitch dateColumns;
     ColumnSwitch remindColumns;

@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "domainui.h"
 #include "dueprompt.h"
 #include "listrequest.h"
 
@@ -21,6 +22,7 @@
 #include "modalanswerer.h"
 #include "noticebox.h"
 #include "pageselector.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 #include "rowmenu.h"
 #include "sortingpause.h"
@@ -38,7 +40,8 @@ class TestKitWidgets : public QObject
 
 private slots:
     void pagingRowShowsOnlyForSeveralPages();
-    void pagingTextsAndSteps();
+    void pagingTextsFromPatterns();
+    void pageStepsMoveOnlyWhenIdle();
     void rowMenuOpensOnCellsOnlyAndFindsById();
     void rowMenuOnTreeFindsCurrentRecord();
     void listRequestsCarryNoStaleKeys();
@@ -106,7 +109,7 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     QVERIFY(!next->isEnabled());
 }
 
-void TestKitWidgets::pagingTextsAndSteps()
+void TestKitWidgets::pagingTextsFromPatterns()
 {
     const PagingBar::Texts texts = PagingBar::patterns(QStringLiteral("第{curPage}页/共{pages}页 | {total}"),
                                                        QStringLiteral("{pageSize} 每页 {pageSize}"), QString(),
@@ -120,18 +123,48 @@ void TestKitWidgets::pagingTextsAndSteps()
     QCOMPARE(texts.statusMany(page), QStringLiteral("30 每页 30"));
     QVERIFY(!texts.pageLabelOne);
     QCOMPARE(texts.statusOne(page), QStringLiteral("共61"));
+}
 
+void TestKitWidgets::pageStepsMoveOnlyWhenIdle()
+{
     int curPage = 1;
-    QVERIFY(!PagingBar::stepBack(curPage));
-    QVERIFY(PagingBar::stepOn(curPage, 31, 30));
+    int pageSize = 30;
+    int totalCount = 31;
+    bool busy = false;
+    int loads = 0;
+    PageSteps steps(&curPage, &pageSize, &totalCount, &busy, [&loads] { ++loads; });
+    steps.back();
+    QCOMPARE(loads, 0);
+    steps.on();
     QCOMPARE(curPage, 2);
-    QVERIFY(!PagingBar::stepOn(curPage, 60, 30));
-    QVERIFY(!PagingBar::stepOn(curPage, 99, 0)); // no page size: nothing lies beyond
-    QVERIFY(PagingBar::stepBack(curPage));
+    steps.on(); // nothing beyond page 2
+    QCOMPARE(curPage, 2);
+    busy = true; // a request waits: steps are dropped
+    steps.back();
+    steps.choose(0);
+    QCOMPARE(curPage, 2);
+    busy = false;
+    steps.choose(-1);
+    QCOMPARE(loads, 1);
+    steps.back();
     QCOMPARE(curPage, 1);
-    QVERIFY(!PagingBar::choose(curPage, -1));
-    QVERIFY(PagingBar::choose(curPage, 2));
+    pageSize = 0;
+    steps.on(); // no page size: nothing lies beyond
+    QCOMPARE(curPage, 1);
+    QCOMPARE(loads, 2);
+
+    DomainUi query, own;
+    query.setCurPage(3);
+    steps.take(query, own); // page size 0 keeps the window's
     QCOMPARE(curPage, 3);
+    QCOMPARE(pageSize, 0);
+    query.setPageSize(-5);
+    query.setCurPage(0);
+    steps.take(query, own);
+    QCOMPARE(pageSize, -5);
+    QCOMPARE(own.getPageSize(), -5);
+    QCOMPARE(curPage, 3);
+    QCOMPARE(loads, 2);
 }
 
 void TestKitWidgets::rowMenuOpensOnCellsOnlyAndFindsById()
