@@ -1,12 +1,16 @@
 #ifndef TABLEROWS_H
 #define TABLEROWS_H
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QList>
 #include <QPair>
 #include <QStringList>
 #include <Qt>
 
 #include <functional>
+
+#include "sortingpause.h"
 
 class QTableWidget;
 class QTableWidgetItem;
@@ -25,6 +29,19 @@ public:
     // Appends one row of the given texts, aligned by `align`; returns its items
     // in column order. Rows are to be appended while sorting is paused.
     static QList<QTableWidgetItem *> append(QTableWidget *table, const QStringList &cells, const Align &align);
+
+    // One row per element of `rows`, in order, made by `appendOne` (which
+    // appends the table row and returns its record), with the table's sorting
+    // paused meanwhile; the records are appended to `records`.
+    template<class Record, class AppendOne>
+    static void fill(QTableWidget *table, const QJsonArray &rows, QList<Record *> &records, AppendOne appendOne)
+    {
+        const SortingPause pause(table);
+        for (const QJsonValue &value : rows) {
+            QJsonObject object = value.toObject();
+            records.append(appendOne(object));
+        }
+    }
 };
 
 #endif // TABLEROWS_H

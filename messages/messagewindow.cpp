@@ -8,12 +8,12 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
+#include "deletestep.h"
 #include "listrequest.h"
 #include "loadguard.h"
 #include "noticebox.h"
 #include "pageselector.h"
 #include "rowmenu.h"
-#include "sortingpause.h"
 #include "tablerows.h"
 
 namespace {
@@ -79,13 +79,7 @@ void MessageWindow::findAll()
     QJsonArray rows;
     if (!ListRequest::rows(result, rows))
         return;
-    {
-        const SortingPause pause(ui->tableWidget);
-        for (const QJsonValue &value : std::as_const(rows)) {
-            QJsonObject json = value.toObject();
-            messageList.append(appendOneRow(json));
-        }
-    }
+    TableRows::fill(ui->tableWidget, rows, messageList, [this](QJsonObject &json) { return appendOneRow(json); });
     totalCount = ListRequest::totalCount(result);
     setPageComboBoxItem();
 }
@@ -171,18 +165,9 @@ void MessageWindow::deleteMessage(DomainMessage &message)
                              {"showEndDate", message.getShowEndDate()},
                              {"comment", message.getComment()},
                              {"message", message.getMessage()}};
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        if (!guard.entered())
-            return;
-        result = endpoint.delete1(ListRequest::deletion(record));
-    }
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
+    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
+                        QMessageBox::Warning))
         findAll();
-        return;
-    }
-    NoticeBox::warning(QStringLiteral("提示信息"), result.value(QStringLiteral("temporary")).toString());
 }
 
 void MessageWindow::updateMessage(DomainMessage &message)

@@ -13,7 +13,6 @@
 #include "loadguard.h"
 #include "pageselector.h"
 #include "rowmenu.h"
-#include "sortingpause.h"
 #include "tablerows.h"
 
 namespace {
@@ -193,13 +192,7 @@ void NoteWindow::findAll()
 
 void NoteWindow::showRows(const QJsonArray &rows, int total)
 {
-    {
-        const SortingPause pause(ui->tableWidget);
-        for (const QJsonValue &value : rows) {
-            QJsonObject json = value.toObject();
-            noteList.append(appendOneRow(json));
-        }
-    }
+    TableRows::fill(ui->tableWidget, rows, noteList, [this](QJsonObject &json) { return appendOneRow(json); });
     totalCount = total;
     domainUi.setTotalCount(totalCount);
     setPageComboBoxItem();

@@ -16,7 +16,6 @@
 #include "noticebox.h"
 #include "pageselector.h"
 #include "rowmenu.h"
-#include "sortingpause.h"
 #include "tablerows.h"
 
 namespace {
@@ -184,13 +183,7 @@ void RemindWindow::findAll()
 
 void RemindWindow::showRows(const QJsonArray &rows, int total)
 {
-    {
-        const SortingPause pause(ui->tableWidget);
-        for (const QJsonValue &value : rows) {
-            QJsonObject json = value.toObject();
-            remindList.append(appendOneRow(json));
-        }
-    }
+    TableRows::fill(ui->tableWidget, rows, remindList, [this](QJsonObject &json) { return appendOneRow(json); });
     if (!remindList.isEmpty())
         ui->tableWidget->resizeRowsToContents();
     totalCount = total;

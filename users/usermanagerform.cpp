@@ -6,12 +6,12 @@
 #include <QShowEvent>
 #include <QTableWidgetItem>
 
+#include "deletestep.h"
 #include "listrequest.h"
 #include "loadguard.h"
 #include "noticebox.h"
 #include "pageselector.h"
 #include "rowmenu.h"
-#include "sortingpause.h"
 #include "tablerows.h"
 #include "userupdatedialog.h"
 
@@ -73,13 +73,7 @@ void UserManagerForm::findAll()
     QJsonArray rows;
     if (!ListRequest::rows(result, rows))
         return;
-    {
-        const SortingPause pause(ui->tableWidget);
-        for (const QJsonValue &value : std::as_const(rows)) {
-            QJsonObject json = value.toObject();
-            userList.append(appendOneRow(json));
-        }
-    }
+    TableRows::fill(ui->tableWidget, rows, userList, [this](QJsonObject &json) { return appendOneRow(json); });
     totalCount = ListRequest::totalCount(result);
     setPageComboBoxItem();
 }
@@ -162,18 +156,9 @@ void UserManagerForm::deleteUser(DomainUser &user)
                              {"registerDate", user.getRegisterDate()},
                              {"userImage", user.getUserImage()},
                              {"comment", user.getComment()}};
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        if (!guard.entered())
-            return;
-        result = endpoint.delete1(ListRequest::deletion(record));
-    }
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
+    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
+                        QMessageBox::Warning))
         findAll();
-        return;
-    }
-    NoticeBox::warning(QStringLiteral("提示信息"), result.value(QStringLiteral("temporary")).toString());
 }
 
 void UserManagerForm::updateUser(DomainUser &user)
