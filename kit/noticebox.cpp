@@ -79,3 +79,8 @@ bool NoticeBox::confirm(QMessageBox::Icon icon, const QString &title, const QStr
     return choose(icon, title, text, QString(), {QStringLiteral("确认"), QStringLiteral("取消")}, standardButtons)
            == 0;
 }
+
+bool NoticeBox::confirmDelete(QMessageBox::Icon icon, QMessageBox::StandardButtons standardButtons)
+{
+    return confirm(icon, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), standardButtons);
+}

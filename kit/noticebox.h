@@ -36,6 +36,10 @@ public:
     // them when given); true only for "确认".
     static bool confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
                         QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
+    // The table windows' question before a row is deleted: title "删除提示",
+    // text "确定要删除吗？删除后无法恢复", answered by "确认" or "取消".
+    static bool confirmDelete(QMessageBox::Icon icon,
+                              QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
 };
 
 #endif // NOTICEBOX_H

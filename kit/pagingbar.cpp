@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QStatusBar>
 #include <QWidget>
 
 #include "pageselector.h"
@@ -46,6 +47,15 @@ PagingBar::Texts PagingBar::patterns(const QString &pageLabelMany, const QString
     texts.pageLabelOne = pattern(pageLabelOne);
     texts.statusOne = pattern(statusOne);
     return texts;
+}
+
+QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
+{
+    auto *label = new QLabel(bar);
+    bar->addWidget(label, 0);
+    if (!styleSheet.isEmpty())
+        bar->setStyleSheet(styleSheet);
+    return label;
 }
 
 PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpacerItem;
+class QStatusBar;
 
 // The paging row and status line under a table: page selector, page label,
 // previous/next buttons and an optional status-bar label. The mechanism is
@@ -56,6 +57,10 @@ public:
     static int pageCount(int total, int pageSize);
     // True when the rows do not fit on one page.
     static bool severalPages(int total, int pageSize);
+
+    // A new status label added to the status bar (which owns it), the bar
+    // given the style sheet when one is given.
+    static QLabel *addStatus(QStatusBar *bar, const QString &styleSheet = QString());
 
     PagingBar() = default;
     explicit PagingBar(const Widgets &widgets);

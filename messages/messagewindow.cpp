@@ -28,8 +28,7 @@ MessageWindow::MessageWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《消息管理》页面！"));
-    statusLabel = new QLabel(this);
-    ui->statusbar->addWidget(statusLabel, 0);
+    statusLabel = PagingBar::addStatus(ui->statusbar);
     pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
@@ -141,8 +140,7 @@ void MessageWindow::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        if (!NoticeBox::confirm(QMessageBox::Warning, QStringLiteral("删除提示"),
-                                QStringLiteral("确定要删除吗？删除后无法恢复")))
+        if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
         if (DomainMessage *message = RowMenu::current(ui->tableWidget, kIdColumn, messageList))
             deleteMessage(*message);

@@ -41,9 +41,7 @@ void NoteWindow::init()
     domainUi.setCurPage(curPage);
     domainUi.setPageSize(pageSize);
 
-    statusLabel = new QLabel(this);
-    ui->statusbar->addWidget(statusLabel);
-    ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
+    statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(

@@ -45,9 +45,7 @@ void RemindWindow::init()
     domainUi.setCurPage(curPage);
     domainUi.setPageSize(pageSize);
 
-    statusLabel = new QLabel(this);
-    ui->statusbar->addWidget(statusLabel, 0);
-    ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
+    statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
     pagingTexts = PagingBar::patterns(
@@ -216,8 +214,7 @@ void RemindWindow::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        if (!NoticeBox::confirm(QMessageBox::Information, QStringLiteral("删除提示"),
-                                QStringLiteral("确定要删除吗？删除后无法恢复"), QMessageBox::Ok | QMessageBox::Cancel))
+        if (!NoticeBox::confirmDelete(QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel))
             return;
         if (DomainRemind *remind = RowMenu::current(ui->tableWidget, kIdColumn, remindList))
             deleteRemind(*remind);

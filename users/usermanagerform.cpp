@@ -132,8 +132,7 @@ void UserManagerForm::slotMenuClicked(QAction *action)
     if (busy)
         return;
     if (action == deleteAction) {
-        if (!NoticeBox::confirm(QMessageBox::Warning, QStringLiteral("删除提示"),
-                                QStringLiteral("确定要删除吗？删除后无法恢复")))
+        if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
         if (DomainUser *user = RowMenu::current(ui->tableWidget, kIdColumn, userList))
             deleteUser(*user);
