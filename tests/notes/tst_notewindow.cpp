@@ -6,12 +6,12 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "conditionbuilder.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
 #include "notewindow.h"
-#include "sqlquote.h"
 
 class TestNoteWindow : public QObject
 {
@@ -42,9 +42,9 @@ QJsonArray TestNoteWindow::notes(int count)
 
 void TestNoteWindow::quotesAreDoubled()
 {
-    QCOMPARE(sqlQuoted(QStringLiteral("o'neil")), QStringLiteral("o''neil"));
-    QCOMPARE(sqlQuoted(QStringLiteral("''")), QStringLiteral("''''"));
-    QCOMPARE(sqlQuoted(QStringLiteral("平常")), QStringLiteral("平常"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("o'neil")), QStringLiteral("o''neil"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("''")), QStringLiteral("''''"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("平常")), QStringLiteral("平常"));
 }
 
 void TestNoteWindow::presetQueryCarriesOwnerConditionFirst()
