@@ -2,14 +2,6 @@
 
 #include "domainaccount.h"
 
-QStringList AccountJson::textKeys()
-{
-    return {QStringLiteral("accountName"),  QStringLiteral("username"),     QStringLiteral("password"),
-            QStringLiteral("userRealName"), QStringLiteral("eMail"),        QStringLiteral("telephone"),
-            QStringLiteral("information1"), QStringLiteral("information2"), QStringLiteral("registerDate"),
-            QStringLiteral("updateDate"),   QStringLiteral("comment"),      QStringLiteral("loginName")};
-}
-
 QJsonObject AccountJson::toJson(const DomainAccount &account)
 {
     QJsonObject o;

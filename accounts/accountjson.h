@@ -2,7 +2,6 @@
 #define ACCOUNTJSON_H
 
 #include <QJsonObject>
-#include <QStringList>
 
 class DomainAccount;
 
@@ -11,8 +10,6 @@ class DomainAccount;
 class AccountJson
 {
 public:
-    // The twelve text keys, in the record's order.
-    static QStringList textKeys();
     // The record object with every key present (empty texts as "").
     static QJsonObject toJson(const DomainAccount &account);
     // Fills the account from a reply element: id 0 when missing or not a

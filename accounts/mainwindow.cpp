@@ -12,17 +12,13 @@
 #include "accountaddupdatedialog.h"
 #include "accountjson.h"
 #include "conditionbuilder.h"
+#include "excelhandler.h"
 #include "loadguard.h"
 #include "noticebox.h"
 #include "pageselector.h"
 #include "rowmenu.h"
 #include "searchdialog.h"
 #include "sortingpause.h"
-
-#if __has_include("excelhandler.h")
-#include "excelhandler.h"
-#define ACCOUNTS_HAVE_EXCEL 1
-#endif
 
 namespace {
 
@@ -426,12 +422,8 @@ void MainWindow::on_copyAction_triggered()
 
 void MainWindow::toExcel()
 {
-#ifdef ACCOUNTS_HAVE_EXCEL
     ExcelHandler handler;
     const QString text = handler.setJsonArray(currentRows, exportHeaders, exportKeys);
-#else
-    const QString text = QStringLiteral("备份Excel出错,请检查是否安装Excel程序！");
-#endif
     if (!text.isEmpty())
         NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
     exportAll = false;

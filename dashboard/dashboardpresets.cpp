@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-#include "sqlquote.h"
+#include "conditionbuilder.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ const QString stampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString quoted(const QString &value)
 {
-    return QLatin1Char('\'') + sqlQuoted(value) + QLatin1Char('\'');
+    return QLatin1Char('\'') + ConditionBuilder::quoted(value) + QLatin1Char('\'');
 }
 
 // Tails on a date field; D, D1 and D2 are already written out.

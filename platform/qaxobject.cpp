@@ -632,13 +632,15 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
                 sheet.cells.erase(it);
         };
         if (value.typeId() == QMetaType::QVariantList) {
-            // A table: one list of cell values per row, from the top-left cell.
+            // A table: one list of cell values per row, from the top-left
+            // cell as far as the table reaches, also past the range (a tree
+            // backup's rows are wider than its labelled block).
             const QList<QVariant> rows = value.toList();
-            for (int i = 0; i < rows.size() && top + i <= bottom; ++i) {
+            for (int i = 0; i < rows.size() && top + i <= XlsxSheet::MaxRows; ++i) {
                 const QVariant &rowValue = rows.at(i);
                 const QList<QVariant> row = rowValue.typeId() == QMetaType::QVariantList ? rowValue.toList()
                                                                                        : QList<QVariant>{rowValue};
-                for (int j = 0; j < row.size() && left + j <= right; ++j)
+                for (int j = 0; j < row.size() && left + j <= XlsxSheet::MaxColumns; ++j)
                     put(top + i, left + j, row.at(j));
             }
         } else {

@@ -26,8 +26,11 @@ class XlsxWorkbook;
 // member gives no object; dynamicCall calls a method or, given a property
 // name, reads it (no argument) or writes it (one argument), and returns an
 // invalid value when the member is unknown or the call failed. Properties
-// are written with QObject::setProperty as well. A workbook that cannot be
-// written to its file raises QException from "Save" or "SaveAs".
+// are written with QObject::setProperty as well. A table (a list of rows,
+// each a list of values) written to a range's "Value" fills the cells from
+// the range's top-left cell as far as the table reaches, even past the
+// range's own rows and columns. A workbook that cannot be written to its
+// file raises QException from "Save" or "SaveAs".
 class QAxObject : public QObject
 {
     Q_OBJECT

@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Sets up, builds, starts the server on 127.0.0.1:8091 with demo data
-# (kept in server-data/) and then the client. The server stops with the client.
+# (kept in server-data/, its log in server-data/server.log) and then the
+# client. The server stops with the client.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 mkdir -p server-data
-./build/server/lanzhou-server --port 8091 --data server-data --demo &
+log=server-data/server.log
+./build/server/lanzhou-server --port 8091 --data server-data --demo >"$log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  (exec 3<>/dev/tcp/127.0.0.1/8091) 2>/dev/null && break
-  kill -0 $server 2>/dev/null || { echo "the server did not start (is port 8091 taken?)" >&2; exit 1; }
+# The server prints "listening" once the port is its own; a port that another
+# program holds makes it end with a message instead.
+for _ in $(seq 300); do
+  grep -q '^listening' "$log" && break
+  if ! kill -0 $server 2>/dev/null; then
+    cat "$log" >&2
+    echo "the server did not start; is port 8091 taken by another program?" >&2
+    exit 1
+  fi
   sleep 0.1
 done
+grep -q '^listening' "$log" || { echo "the server did not start within 30 s (see $log)" >&2; exit 1; }
 ./build/lanzhou

@@ -4,19 +4,24 @@
 set -euo pipefail
 
 PACKAGES=(
+  # build: compiler, CMake, Ninja; Qt 6.4 with moc/uic/rcc and lrelease (LinguistTools)
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
-  qt6-l10n-tools qt6-qpa-plugins libqt6sql6-sqlite libqt6svg6
-  libcpp-httplib-dev libquazip1-qt6-dev libsodium-dev zlib1g-dev
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools
+  # QuaZip's CMake package asks for Qt6 Core5Compat; the server's HTTP and hashing
+  libquazip1-qt6-dev qt6-5compat-dev libcpp-httplib-dev libsodium-dev
+  # run: the xcb platform (offscreen comes with libqt6gui6), the SQLite driver,
+  # playback over HTTP (souphttpsrc, wavparse, mpg123 are in -good), Chinese glyphs
+  qt6-qpa-plugins libqt6sql6-sqlite gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-wqy-microhei
-  python3-openpyxl iproute2 util-linux
-  wrk
+  # tests: the workbook reader, network namespaces (unshare, ip)
+  python3-openpyxl util-linux iproute2
+  # benchmark script
+  wrk curl
 )
 
 missing=()
 for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

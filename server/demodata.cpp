@@ -33,15 +33,23 @@ QString stamp(int daysBack, int hour = 9)
     return QDateTime(QDate::currentDate().addDays(-daysBack), QTime(hour, 30, 0)).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-bool add(const QString &entity, const QJsonObject &record, QString *error)
+bool write(const QString &entity, const QString &operation, const QJsonObject &record, QString *error,
+           QJsonValue *data = nullptr)
 {
     const QJsonObject body{{"dList", QJsonArray{record}}};
-    const QJsonObject reply = RequestHandler::handle(entity, QStringLiteral("add"),
-                                                     QJsonDocument(body).toJson(QJsonDocument::Compact));
-    if (reply.value(QStringLiteral("resultCode")).toInt() == 1)
+    const QJsonObject reply = RequestHandler::handle(entity, operation, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    if (reply.value(QStringLiteral("resultCode")).toInt() == 1) {
+        if (data)
+            *data = reply.value(QStringLiteral("data"));
         return true;
+    }
     *error = entity + QStringLiteral(": ") + reply.value(QStringLiteral("resultMessage")).toString();
     return false;
+}
+
+bool add(const QString &entity, const QJsonObject &record, QString *error)
+{
+    return write(entity, QStringLiteral("add"), record, error);
 }
 
 bool saveFile(const QString &path, const QByteArray &bytes)
@@ -303,14 +311,19 @@ bool DemoData::seed(const QString &dataDir, QString *error)
     for (const U &user : users) {
         QJsonObject o{{"username", QLatin1String(user.name)}, {"password", QLatin1String(user.password)},
                       {"realName", u(user.realName)}, {"telephone", QStringLiteral("13800000000")},
-                      {"grade", user.grade}, {"eMail", QLatin1String(user.name) + QStringLiteral("@example.org")},
+                      {"grade", 1}, {"eMail", QLatin1String(user.name) + QStringLiteral("@example.org")},
                       {"administrator", QString()},
                       {"registerDate", user.registeredDaysAgo == 0
                                            ? QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:01")
                                            : stamp(user.registeredDaysAgo)},
                       {"userImage", QString()}, {"loginDate", user.grade == 5 ? stamp(1) : QString()},
                       {"prohibit", u(user.prohibit)}, {"prohibitCause", u(user.cause)}, {"comment", u("演示用户")}};
-        if (!add(QStringLiteral("user"), o, error))
+        // Registration makes ordinary users; the administrator is raised afterwards.
+        QJsonValue id;
+        if (!write(QStringLiteral("user"), QStringLiteral("add"), o, error, &id)
+            || (user.grade != 1
+                && !write(QStringLiteral("user"), QStringLiteral("update"), QJsonObject{{"id", id}, {"grade", user.grade}},
+                          error)))
             return false;
     }
     return seedUser(QStringLiteral("admin"), error) && seedUser(QStringLiteral("demo"), error) && seedMessages(error);

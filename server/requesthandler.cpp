@@ -219,6 +219,10 @@ QJsonObject RequestHandler::add(QSqlDatabase &db, const EntitySchema &schema, co
                 return failure(text("用户名不能为空"));
             if (password.isEmpty())
                 return failure(text("密码不能为空"));
+            // Requests carry no log-in, so "add" is open to anyone: it registers
+            // ordinary users only. Administrators are made through "update".
+            if (values.value(QStringLiteral("grade")).toLongLong() >= kAdministratorGrade)
+                return failure(text("注册的用户等级不能是管理员等级"));
             const QString hashed = PasswordHasher::hash(password);
             if (hashed.isEmpty())
                 return storeFailure(db);

@@ -310,20 +310,23 @@ void DownLoadDialog::onRangeEnded()
     if (now > sizeAtRequest)
         stalledRequests = 0;
     else if (++stalledRequests >= maxStalledRequests) {
-        file.close();
-        resumeOffset = localFileSize();
-        downloading = false;
-        ui->pushButton->setText(QStringLiteral("确认"));
-        ui->label_progress->setText(QStringLiteral("下载中断, 多次重试没有进展, 已停止下载!"));
-        ui->label_progress->setStyleSheet(QString::fromLatin1(redStyle));
+        fail(QStringLiteral("下载中断, 多次重试没有进展, 已停止下载!"));
         return;
     }
     startRangeRequest();
 }
 
+// Ends the download with a red status line, also between two ranged requests.
 void DownLoadDialog::fail(const QString &message)
 {
-    stopDownLoad();
+    if (reply) {
+        stopDownLoad();
+    } else if (downloading) {
+        file.close();
+        resumeOffset = localFileSize();
+        downloading = false;
+        ui->pushButton->setText(QStringLiteral("确认"));
+    }
     ui->label_progress->setText(message);
     ui->label_progress->setStyleSheet(QString::fromLatin1(redStyle));
 }

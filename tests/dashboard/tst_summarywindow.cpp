@@ -398,7 +398,8 @@ void TestSummaryWindow::ownerQuotesDoubled()
 {
     // the windows add the owner condition to the preset through the shared quoting helper
     logIn(QStringLiteral("o'neil"), 1);
-    for (const char *b : {"pushButton_remindTotal", "pushButton_noteTotal", "pushButton_workPlanTotal"}) {
+    for (const char *b : {"pushButton_remindTotal", "pushButton_noteTotal", "pushButton_workPlanTotal",
+                          "pushButton_accountTotal"}) {
         stub.requests.clear();
         QTest::mouseClick(button(b), Qt::LeftButton);
         bool seen = false;

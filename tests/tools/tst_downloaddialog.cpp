@@ -693,7 +693,7 @@ void TestDownLoadDialog::closeDuringSizeQueryAbortsIt()
 void TestDownLoadDialog::closeDuringProbeAbortsIt()
 {
     server->content = randomBytes(1000, 13);
-    server->probeDelayMs = 300;
+    server->probeDelayMs = 5000; // far longer than the close takes, even on a loaded machine
     const QString path = dir.filePath("report.final.pdf");
     choose(path);
     QPointer<DownLoadDialog> d = begin();

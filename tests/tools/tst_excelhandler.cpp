@@ -354,13 +354,15 @@ void TestExcelHandler::treeBackupFormatsTheLongTextColumns()
     QCOMPARE(cell(lastHeader)[QStringLiteral("fill")].toString(), QStringLiteral("FF696969"));
     QVERIFY(cell(beyondHeader).isEmpty());
 
-    // The data block, labels wide, on a pale green fill; columns past the
-    // labels are not written.
+    // The data block, labels wide, on a pale green fill; the model's columns
+    // past the labels (id, owner) hold their values without a label or format.
     QCOMPARE(cell(QStringLiteral("A2"))[QStringLiteral("fill")].toString(), QStringLiteral("FFF0FFF0"));
     QVERIFY(cell(QStringLiteral("A2"))[QStringLiteral("wrap")].toBool());
     QCOMPARE(cell(QStringLiteral("A2"))[QStringLiteral("h")].toString(), QStringLiteral("center"));
     QCOMPARE(cell(QString(lastHeader).replace(u'1', u'5'))[QStringLiteral("fill")].toString(), QStringLiteral("FFF0FFF0"));
-    QVERIFY(cell(QString(beyondHeader).replace(u'1', u'5')).isEmpty());
+    QVERIFY(cell(QString(beyondHeader).replace(u'1', u'5'))[QStringLiteral("fill")].isNull());
+    QCOMPARE(cell(QStringLiteral("AC3"))[QStringLiteral("value")].toString(), QStringLiteral("子计划1-28"));
+    QVERIFY(cell(QStringLiteral("AD3")).isEmpty());
 
     // Long-text columns F:G and J:N, rows 1 to 5, header cells included.
     for (const char *column : {"F", "G", "J", "K", "L", "M", "N"}) {
