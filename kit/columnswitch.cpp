@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QTableView>
+#include <QTreeView>
 
 ColumnSwitch::ColumnSwitch(QAction *action, bool *hidden, const QList<int> &columns, const Look &shown,
                            const Look &hiddenLook, SetHidden setHidden)
@@ -14,6 +15,11 @@ ColumnSwitch::ColumnSwitch(QAction *action, bool *hidden, const QList<int> &colu
 ColumnSwitch::SetHidden ColumnSwitch::columnsOf(QTableView *table)
 {
     return [table](int column, bool hide) { table->setColumnHidden(column, hide); };
+}
+
+ColumnSwitch::SetHidden ColumnSwitch::columnsOf(QTreeView *tree)
+{
+    return [tree](int column, bool hide) { tree->setColumnHidden(column, hide); };
 }
 
 QString ColumnSwitch::iconPath() const

@@ -8,6 +8,7 @@
 
 class QAction;
 class QTableView;
+class QTreeView;
 
 // A tool-bar action that shows and hides a group of columns. Its bool is true
 // while the columns are hidden; the action then shows the "off" icon and the
@@ -26,8 +27,9 @@ public:
     // `hidden` must outlive the switch (a member or a process-wide bool).
     ColumnSwitch(QAction *action, bool *hidden, const QList<int> &columns, const Look &shown,
                  const Look &hiddenLook, SetHidden setHidden);
-    // Hides and shows columns of a table view.
+    // Hides and shows columns of a table view, or of a tree view.
     static SetHidden columnsOf(QTableView *table);
+    static SetHidden columnsOf(QTreeView *tree);
 
     // Gives the action the icon and text of the current state.
     void showLook();

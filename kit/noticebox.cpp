@@ -54,10 +54,11 @@ bool NoticeBox::show(QMessageBox::Icon icon, const QString &title, const QString
 }
 
 int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
-                      const QStringList &buttons)
+                      const QStringList &buttons, QMessageBox::StandardButtons standardButtons)
 {
     QMessageBox box;
     box.setIcon(icon);
+    box.setStandardButtons(standardButtons);
     if (!title.isEmpty())
         box.setWindowTitle(title);
     box.setText(text);
@@ -70,4 +71,16 @@ int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QStrin
     }
     box.exec();
     return chosen;
+}
+
+bool NoticeBox::confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
+                        QMessageBox::StandardButtons standardButtons)
+{
+    return choose(icon, title, text, QString(), {QStringLiteral("确认"), QStringLiteral("取消")}, standardButtons)
+           == 0;
+}
+
+bool NoticeBox::confirmDelete(QMessageBox::Icon icon, QMessageBox::StandardButtons standardButtons)
+{
+    return confirm(icon, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), standardButtons);
 }

@@ -24,10 +24,22 @@ public:
         return show(QMessageBox::Information, title, text);
     }
 
-    // A choice between the given buttons, none of them the escape button, so
-    // the box can only be left by a button. Returns the index of the button pressed.
+    // A choice between the given buttons (action role), none of them the
+    // escape button, so the box can only be left by a button. Returns the
+    // index of the button pressed. Standard buttons, when given, stand before
+    // them; pressing one of those (or Escape, which then presses the standard
+    // cancelling button) answers -1.
     static int choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
-                      const QStringList &buttons);
+                      const QStringList &buttons,
+                      QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
+    // A question answered by "确认" or "取消" (with standard buttons before
+    // them when given); true only for "确认".
+    static bool confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
+                        QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
+    // The table windows' question before a row is deleted: title "删除提示",
+    // text "确定要删除吗？删除后无法恢复", answered by "确认" or "取消".
+    static bool confirmDelete(QMessageBox::Icon icon,
+                              QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
 };
 
 #endif // NOTICEBOX_H

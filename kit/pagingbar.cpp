@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QStatusBar>
 #include <QWidget>
 
 #include "pageselector.h"
@@ -21,6 +22,40 @@ int PagingBar::pageCount(int total, int pageSize)
 bool PagingBar::severalPages(int total, int pageSize)
 {
     return pageSize >= 1 && total > pageSize;
+}
+
+PagingBar::Text PagingBar::pattern(const QString &pattern)
+{
+    if (pattern.isEmpty())
+        return Text();
+    return [pattern](const Page &page) {
+        QString text = pattern;
+        text.replace(QStringLiteral("{curPage}"), QString::number(page.curPage));
+        text.replace(QStringLiteral("{pages}"), QString::number(page.pages));
+        text.replace(QStringLiteral("{total}"), QString::number(page.total));
+        text.replace(QStringLiteral("{pageSize}"), QString::number(page.pageSize));
+        return text;
+    };
+}
+
+PagingBar::Texts PagingBar::patterns(const QString &pageLabelMany, const QString &statusMany,
+                                     const QString &pageLabelOne, const QString &statusOne)
+{
+    Texts texts;
+    texts.pageLabelMany = pattern(pageLabelMany);
+    texts.statusMany = pattern(statusMany);
+    texts.pageLabelOne = pattern(pageLabelOne);
+    texts.statusOne = pattern(statusOne);
+    return texts;
+}
+
+QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
+{
+    auto *label = new QLabel(bar);
+    bar->addWidget(label, 0);
+    if (!styleSheet.isEmpty())
+        bar->setStyleSheet(styleSheet);
+    return label;
 }
 
 PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}
@@ -50,7 +85,12 @@ PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Text
     w.previous->setEnabled(curPage > 1);
     w.next->setEnabled(pageSize >= 1 && total > qint64(curPage) * pageSize);
 
-    const bool visible = page.pages > 1;
+    setRowVisible(page.pages > 1);
+    return page;
+}
+
+void PagingBar::setRowVisible(bool visible)
+{
     if (w.row) {
         for (int i = 0; i < w.row->count(); ++i) {
             if (QWidget *widget = w.row->itemAt(i)->widget())
@@ -67,5 +107,4 @@ PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Text
     }
     if (w.row)
         w.row->invalidate();
-    return page;
 }

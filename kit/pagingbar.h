@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSpacerItem;
+class QStatusBar;
 
 // The paging row and status line under a table: page selector, page label,
 // previous/next buttons and an optional status-bar label. The mechanism is
@@ -32,6 +33,13 @@ public:
         Text pageLabelOne;  // label_pageMessage when all rows fit on one page
         Text statusOne;     // status line when all rows fit on one page
     };
+    // A text from a pattern whose fields {curPage}, {pages}, {total} and
+    // {pageSize} stand for the page's numbers (in decimal); an empty pattern
+    // gives an empty function, which leaves its label alone.
+    static Text pattern(const QString &pattern);
+    static Texts patterns(const QString &pageLabelMany, const QString &statusMany, const QString &pageLabelOne,
+                          const QString &statusOne);
+
     struct Widgets {
         QLabel *pageLabel = nullptr;
         QPushButton *previous = nullptr;
@@ -50,14 +58,38 @@ public:
     // True when the rows do not fit on one page.
     static bool severalPages(int total, int pageSize);
 
+    // A new status label added to the status bar (which owns it), the bar
+    // given the style sheet when one is given.
+    static QLabel *addStatus(QStatusBar *bar, const QString &styleSheet = QString());
+
     PagingBar() = default;
     explicit PagingBar(const Widgets &widgets);
+    // The paging row of a window form whose widgets carry the table windows'
+    // object names (label_pageMessage, pushButtonl_previousPage,
+    // comboBox_pageNumber, pushButton_nextPage in horizontalLayout between
+    // horizontalSpacer and horizontalSpacer_2), with an optional status label.
+    template<class Form>
+    static PagingBar ofForm(Form *form, QLabel *status = nullptr)
+    {
+        Widgets widgets;
+        widgets.pageLabel = form->label_pageMessage;
+        widgets.previous = form->pushButtonl_previousPage;
+        widgets.selector = form->comboBox_pageNumber;
+        widgets.next = form->pushButton_nextPage;
+        widgets.row = form->horizontalLayout;
+        widgets.leftSpacer = form->horizontalSpacer;
+        widgets.rightSpacer = form->horizontalSpacer_2;
+        widgets.status = status;
+        return PagingBar(widgets);
+    }
 
     // Shows the outcome of one load: rebuilds the selector (signals blocked),
     // sets the texts, enables previous (page > 1) and next (rows beyond this
     // page), and shows the row only when there is more than one page (when
     // hidden its spacers shrink to nothing). Returns the page numbers used.
     Page show(int total, int curPage, int pageSize, const Texts &texts);
+    // Shows or hides the row's widgets; a hidden row's spacers shrink to nothing.
+    void setRowVisible(bool visible);
 
 private:
     Widgets w;

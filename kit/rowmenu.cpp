@@ -1,23 +1,30 @@
 #include "rowmenu.h"
 
+#include <QAbstractItemView>
 #include <QCursor>
 #include <QMenu>
 #include <QPoint>
-#include <QTableWidget>
 
-bool RowMenu::open(QMenu *menu, QTableWidget *table, const QPoint &pos)
+bool RowMenu::onCell(const QAbstractItemView *view, const QPoint &pos)
 {
-    if (!table->itemAt(pos))
+    return view->indexAt(pos).isValid();
+}
+
+bool RowMenu::open(QMenu *menu, QAbstractItemView *view, const QPoint &pos, Show show)
+{
+    if (!onCell(view, pos))
         return false;
-    menu->popup(QCursor::pos());
+    if (show == Show::Wait)
+        menu->exec(QCursor::pos());
+    else
+        menu->popup(QCursor::pos());
     return true;
 }
 
-int RowMenu::currentId(const QTableWidget *table, int idColumn)
+int RowMenu::currentId(const QAbstractItemView *view, int idColumn)
 {
-    const int row = table->currentRow();
-    if (row < 0)
+    const QModelIndex current = view->currentIndex();
+    if (!current.isValid())
         return 0;
-    const QTableWidgetItem *item = table->item(row, idColumn);
-    return item ? item->text().toInt() : 0;
+    return current.siblingAtColumn(idColumn).data().toInt();
 }

@@ -1,20 +1,25 @@
 #include "messagewindow.h"
 #include "ui_messagewindow.h"
 
-#include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
+#include "deletestep.h"
+#include "listrequest.h"
+#include "loadguard.h"
+#include "noticebox.h"
+#include "pageselector.h"
+#include "rowmenu.h"
+#include "tablerows.h"
+
 namespace {
 
 const int kColumnCount = 11;
+const int kIdColumn = 0;
 
 } // namespace
 
@@ -23,13 +28,17 @@ MessageWindow::MessageWindow(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《消息管理》页面！"));
-    statusLabel = new QLabel(this);
-    ui->statusbar->addWidget(statusLabel, 0);
+    statusLabel = PagingBar::addStatus(ui->statusbar);
+    pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
+    pagingTexts = PagingBar::patterns(
+        QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
+        QStringLiteral("当前信息总数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条信息，当前所在位置：第 {curPage} 页;    "),
+        QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"),
+        QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    "));
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
-    ui->comboBox_pageNumber->setEditable(true);
-    ui->comboBox_pageNumber->lineEdit()->setAlignment(Qt::AlignCenter);
-    ui->comboBox_pageNumber->lineEdit()->setReadOnly(true);
+    PageSelector::setup(ui->comboBox_pageNumber);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(ui->tableWidget, &QWidget::customContextMenuRequested, this, &MessageWindow::slotContextMenu);
@@ -50,47 +59,32 @@ void MessageWindow::showEvent(QShowEvent *event)
 
 void MessageWindow::findAll()
 {
+    LoadGuard guard(busy);
+    if (!guard.entered())
+        return;
     loaded = true;
-    ui->tableWidget->clear();
-    ui->tableWidget->setRowCount(0);
     qDeleteAll(messageList);
     messageList.clear();
-
-    request.insert(QStringLiteral("curPage"), curPage);
-    request.insert(QStringLiteral("pageSize"), pageSize);
-    request.insert(QStringLiteral("conditionStr"), conditionStr);
-    request.insert(QStringLiteral("order"), order);
-
-    ui->tableWidget->setHorizontalHeaderLabels(
-        {QStringLiteral("ID"), QStringLiteral("操作系统"), QStringLiteral("是否展示"), QStringLiteral("信息类型"),
-         QStringLiteral("版本号/标记"), QStringLiteral("等级"), QStringLiteral("添加日期"), QStringLiteral("展示日期"),
-         QStringLiteral("展示结束日期"), QStringLiteral("备注"), QStringLiteral("信息")});
-    ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
-    for (int column : {8, 7, 6})
-        ui->tableWidget->setColumnWidth(column, 150);
-    ui->tableWidget->setAlternatingRowColors(true);
+    TableRows::reset(ui->tableWidget,
+                     {QStringLiteral("ID"), QStringLiteral("操作系统"), QStringLiteral("是否展示"),
+                      QStringLiteral("信息类型"), QStringLiteral("版本号/标记"), QStringLiteral("等级"),
+                      QStringLiteral("添加日期"), QStringLiteral("展示日期"), QStringLiteral("展示结束日期"),
+                      QStringLiteral("备注"), QStringLiteral("信息")},
+                     {{8, 150}, {7, 150}, {6, 150}});
+    // The condition goes along even when empty: the server then lists every message.
+    ListRequest::fill(request, curPage, pageSize, conditionStr, order, ListRequest::EmptyCondition::Send);
 
     const QJsonObject result = endpoint.findByCondition(request);
-    if (!result.value(QStringLiteral("dList")).isArray())
+    QJsonArray rows;
+    if (!ListRequest::rows(result, rows))
         return;
-    const QJsonArray rows = result.value(QStringLiteral("dList")).toArray();
-    for (const QJsonValue &value : rows) {
-        QJsonObject json = value.toObject();
-        messageList.append(appendOneRow(json));
-    }
-    totalCount = result.value(QStringLiteral("totalCount")).toInt();
+    TableRows::fill(ui->tableWidget, rows, messageList, [this](QJsonObject &json) { return appendOneRow(json); });
+    totalCount = ListRequest::totalCount(result);
     setPageComboBoxItem();
 }
 
 DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
 {
-    QTableWidget *table = ui->tableWidget;
-    // Rows are placed by their index; sorting would move them while their cells arrive.
-    const bool sorting = table->isSortingEnabled();
-    table->setSortingEnabled(false);
-    const int row = table->rowCount();
-    table->setRowCount(row + 1);
-
     auto *message = new DomainMessage(this);
     message->setId(json.value("id").toInt());
     message->setAppOS(json.value("appOS").toString());
@@ -115,58 +109,15 @@ DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
                             message->getShowEndDate(),
                             message->getComment(),
                             message->getMessage()};
-    for (int column = 0; column < cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(cells.at(column));
-        item->setTextAlignment(column == kColumnCount - 1 ? Qt::Alignment(Qt::AlignLeft) : Qt::Alignment(Qt::AlignCenter));
-        table->setItem(row, column, item);
-    }
-    table->setSortingEnabled(sorting);
+    TableRows::append(ui->tableWidget, cells, [](int column) {
+        return column == kColumnCount - 1 ? Qt::Alignment(Qt::AlignLeft) : Qt::Alignment(Qt::AlignCenter);
+    });
     return message;
 }
 
 void MessageWindow::setPageComboBoxItem()
 {
-    QComboBox *combo = ui->comboBox_pageNumber;
-    combo->blockSignals(true);
-    int pages = 0;
-    if (totalCount > pageSize) {
-        pages = (totalCount + pageSize - 1) / pageSize;
-        combo->clear();
-        for (int i = 1; i <= pages; ++i)
-            combo->addItem(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
-        combo->setCurrentIndex(curPage - 1);
-        ui->label_pageMessage->setText(
-            QStringLiteral("第%1页/共%2页 |  共%3个账户").arg(curPage).arg(pages).arg(totalCount));
-        statusLabel->setText(QStringLiteral("当前信息总数量为 %1 条，总共 %2 页，每页显示 %3 条信息，当前所在位置：第 %4 页;    ")
-                                 .arg(totalCount)
-                                 .arg(pages)
-                                 .arg(pageSize)
-                                 .arg(curPage));
-    } else {
-        combo->clear();
-        combo->addItem(QStringLiteral("第1页/共1页"));
-        ui->label_pageMessage->setText(
-            QStringLiteral("第1页/共1页 | 每页%1个账户 | 共%2个账户").arg(totalCount).arg(totalCount));
-        statusLabel->setText(QStringLiteral("当前信息总数量为 %1 条，已全部显示在页面中；    ").arg(totalCount));
-    }
-    combo->blockSignals(false);
-
-    ui->pushButtonl_previousPage->setEnabled(curPage >= 2);
-    ui->pushButton_nextPage->setEnabled(totalCount > curPage * pageSize);
-
-    const bool several = pages > 1;
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_pageMessage),
-                            static_cast<QWidget *>(ui->pushButtonl_previousPage),
-                            static_cast<QWidget *>(ui->comboBox_pageNumber),
-                            static_cast<QWidget *>(ui->pushButton_nextPage)})
-        widget->setVisible(several);
-    for (QSpacerItem *spacer : {ui->horizontalSpacer, ui->horizontalSpacer_2}) {
-        if (several)
-            spacer->changeSize(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
-        else
-            spacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-    }
-    ui->horizontalLayout->invalidate();
+    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
 }
 
 void MessageWindow::createMenu()
@@ -181,34 +132,20 @@ void MessageWindow::createMenu()
 
 void MessageWindow::slotContextMenu(QPoint pos)
 {
-    if (ui->tableWidget->indexAt(pos).isValid())
-        menu->exec(QCursor::pos());
-}
-
-DomainMessage *MessageWindow::currentRecord() const
-{
-    const int row = ui->tableWidget->currentRow();
-    const QTableWidgetItem *idItem = row < 0 ? nullptr : ui->tableWidget->item(row, 0);
-    const int id = idItem ? idItem->text().toInt() : 0;
-    for (DomainMessage *message : messageList)
-        if (message->getId() == id)
-            return message;
-    return nullptr;
+    RowMenu::open(menu, ui->tableWidget, pos, RowMenu::Show::Wait);
 }
 
 void MessageWindow::slotMenuClicked(QAction *action)
 {
+    if (busy)
+        return;
     if (action == deleteAction) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"));
-        QPushButton *confirm = box.addButton(QStringLiteral("确认"), QMessageBox::ActionRole);
-        box.addButton(QStringLiteral("取消"), QMessageBox::ActionRole);
-        box.exec();
-        if (box.clickedButton() != confirm)
+        if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
-        if (DomainMessage *message = currentRecord())
+        if (DomainMessage *message = RowMenu::current(ui->tableWidget, kIdColumn, messageList))
             deleteMessage(*message);
     } else if (action == updateAction) {
-        if (DomainMessage *message = currentRecord())
+        if (DomainMessage *message = RowMenu::current(ui->tableWidget, kIdColumn, messageList))
             updateMessage(*message);
     }
 }
@@ -226,18 +163,9 @@ void MessageWindow::deleteMessage(DomainMessage &message)
                              {"showEndDate", message.getShowEndDate()},
                              {"comment", message.getComment()},
                              {"message", message.getMessage()}};
-    if (!dataArray.isEmpty())
-        dataArray.removeAt(0);
-    dataArray.append(record);
-    request.insert(QStringLiteral("dList"), dataArray);
-    const QJsonObject result = endpoint.delete1(request);
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
+    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
+                        QMessageBox::Warning))
         findAll();
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("提示信息"), result.value(QStringLiteral("temporary")).toString());
-    box.addButton(QStringLiteral("知道了"), QMessageBox::ActionRole);
-    box.exec();
 }
 
 void MessageWindow::updateMessage(DomainMessage &message)
@@ -251,28 +179,24 @@ void MessageWindow::on_searchAction_triggered() {}
 
 void MessageWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (curPage > 1) {
-        --curPage;
-        findAll();
-    }
+    pageSteps.back();
 }
 
 void MessageWindow::on_pushButton_nextPage_clicked()
 {
-    if (totalCount > pageSize * curPage) {
-        ++curPage;
-        findAll();
-    }
+    pageSteps.on();
 }
 
 void MessageWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    curPage = index + 1;
-    findAll();
+    pageSteps.choose(index);
 }
 
 void MessageWindow::receiveConditionStr(QString &conditionStr)
 {
+    // A condition arriving while a request waits is dropped like any second load.
+    if (busy)
+        return;
     this->conditionStr = conditionStr;
     curPage = 1;
     findAll();

@@ -10,6 +10,8 @@
 
 #include "domainmessage.h"
 #include "httpmessage.h"
+#include "pagesteps.h"
+#include "pagingbar.h"
 
 class QAction;
 class QLabel;
@@ -59,7 +61,6 @@ private:
     void createMenu();
     void deleteMessage(DomainMessage &message);
     void updateMessage(DomainMessage &message);
-    DomainMessage *currentRecord() const;
 
     Ui::MessageWindow *ui;
     int curPage = 1;
@@ -70,12 +71,15 @@ private:
     HttpMessage endpoint;
     QJsonObject request;
     QList<DomainMessage *> messageList;
-    QJsonArray dataArray;
     QLabel *statusLabel = nullptr;
+    PagingBar pagingBar;
+    PageSteps pageSteps;
+    PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
     bool loaded = false;
+    bool busy = false; // a request of the window waits for the server
 };
 
 #endif // MESSAGEWINDOW_H

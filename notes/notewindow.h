@@ -8,11 +8,14 @@
 #include <QPoint>
 #include <QString>
 
+#include "columnswitch.h"
 #include "domainnote.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "http.h"
 #include "httpnote.h"
+#include "pagesteps.h"
+#include "pagingbar.h"
 #include "property.h"
 
 class QAction;
@@ -72,11 +75,11 @@ private:
     void createMenu();
     void toExcel();
     DomainNote *appendOneRow(QJsonObject &json);
+    // The rows of one reply in the table, then the total and the paging row.
+    void showRows(const QJsonArray &rows, int total);
     void clearRows();
     QString ownerCondition() const;
     QString defaultFilter() const;
-    void switchColumns(bool &flag, QAction *action, const QList<int> &columns, const QString &offIcon,
-                       const QString &offText, const QString &onIcon, const QString &onText);
 
     Ui::NoteWindow *ui;
     int curPage = 1;
@@ -106,6 +109,16 @@ private:
     bool imageHidden = true;
     bool commentHidden = true;
     bool dueView = false;
+    bool busy = false; // a request of the window waits for the server
+    PagingBar pagingBar;
+    PageSteps pageSteps;
+    PagingBar::Texts pagingTexts;
+    ColumnSwitch isShowSwitch;
+    ColumnSwitch addressSwitch;
+    ColumnSwitch registerDateSwitch;
+    ColumnSwitch remindMethodSwitch;
+    ColumnSwitch imageSwitch;
+    ColumnSwitch commentSwitch;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;

@@ -8,10 +8,13 @@
 #include <QPoint>
 #include <QString>
 
+#include "columnswitch.h"
 #include "domainremind.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpremind.h"
+#include "pagesteps.h"
+#include "pagingbar.h"
 #include "property.h"
 
 class QAction;
@@ -64,6 +67,8 @@ private:
     void initTableWidget();
     void findAll();
     DomainRemind *appendOneRow(QJsonObject &json);
+    // The rows of one reply in the table, then the total and the paging row.
+    void showRows(const QJsonArray &rows, int total);
     void setPageComboBoxItem();
     void createMenu();
     void toExcel();
@@ -71,8 +76,6 @@ private:
     void updateRemind(DomainRemind &remind);
     void clearRows();
     QString ownerCondition() const;
-    void switchColumns(bool &flag, QAction *action, const QList<int> &columns, const QString &offIcon,
-                       const QString &offText, const QString &onIcon, const QString &onText);
 
     Ui::RemindWindow *ui;
     int curPage = 1;
@@ -98,6 +101,13 @@ private:
     bool registerDateHidden = true;
     bool remindMethodHidden = true;
     bool dueView = false;
+    bool busy = false; // a request of the window waits for the server
+    PagingBar pagingBar;
+    PageSteps pageSteps;
+    PagingBar::Texts pagingTexts;
+    ColumnSwitch addressSwitch;
+    ColumnSwitch registerDateSwitch;
+    ColumnSwitch remindMethodSwitch;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;

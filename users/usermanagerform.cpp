@@ -1,20 +1,24 @@
 #include "usermanagerform.h"
 #include "ui_usermanagerform.h"
 
-#include <QCursor>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QShowEvent>
 #include <QTableWidgetItem>
 
+#include "deletestep.h"
+#include "listrequest.h"
+#include "loadguard.h"
+#include "noticebox.h"
+#include "pageselector.h"
+#include "rowmenu.h"
+#include "tablerows.h"
 #include "userupdatedialog.h"
 
 namespace {
 
 const int kColumnCount = 14;
+const int kIdColumn = 0;
 
 } // namespace
 
@@ -23,11 +27,13 @@ UserManagerForm::UserManagerForm(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《用户管理》页面！"));
+    pagingBar = PagingBar::ofForm(ui);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
+    pagingTexts = PagingBar::patterns(QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
+                                      QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString());
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
-    ui->comboBox_pageNumber->setEditable(true);
-    ui->comboBox_pageNumber->lineEdit()->setAlignment(Qt::AlignCenter);
-    ui->comboBox_pageNumber->lineEdit()->setReadOnly(true);
+    PageSelector::setup(ui->comboBox_pageNumber);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(ui->tableWidget, &QWidget::customContextMenuRequested, this, &UserManagerForm::slotContextMenu);
@@ -48,49 +54,32 @@ void UserManagerForm::showEvent(QShowEvent *event)
 
 void UserManagerForm::findAll()
 {
+    LoadGuard guard(busy);
+    if (!guard.entered())
+        return;
     loaded = true;
-    ui->tableWidget->clear();
-    ui->tableWidget->setRowCount(0);
     qDeleteAll(userList);
     userList.clear();
-
-    request.insert(QStringLiteral("curPage"), curPage);
-    request.insert(QStringLiteral("pageSize"), pageSize);
-    request.insert(QStringLiteral("conditionStr"), conditionStr);
-    request.insert(QStringLiteral("order"), order);
-
-    ui->tableWidget->setHorizontalHeaderLabels(
-        {QStringLiteral("ID"), QStringLiteral("用户名"), QStringLiteral("密码"), QStringLiteral("真实姓名"),
-         QStringLiteral("电话"), QStringLiteral("等级"), QStringLiteral("邮箱"), QStringLiteral("上级"),
-         QStringLiteral("注册时间"), QStringLiteral("头像"), QStringLiteral("登录时间"), QStringLiteral("禁止状态"),
-         QStringLiteral("禁止原因"), QStringLiteral("备注")});
-    ui->tableWidget->horizontalHeader()->setStretchLastSection(true);
-    ui->tableWidget->setColumnWidth(0, 75);
-    ui->tableWidget->setColumnWidth(8, 150);
-    ui->tableWidget->setColumnWidth(10, 150);
-    ui->tableWidget->setAlternatingRowColors(true);
+    TableRows::reset(ui->tableWidget,
+                     {QStringLiteral("ID"), QStringLiteral("用户名"), QStringLiteral("密码"), QStringLiteral("真实姓名"),
+                      QStringLiteral("电话"), QStringLiteral("等级"), QStringLiteral("邮箱"), QStringLiteral("上级"),
+                      QStringLiteral("注册时间"), QStringLiteral("头像"), QStringLiteral("登录时间"),
+                      QStringLiteral("禁止状态"), QStringLiteral("禁止原因"), QStringLiteral("备注")},
+                     {{0, 75}, {8, 150}, {10, 150}});
+    // The condition goes along even when empty: the server then lists every user.
+    ListRequest::fill(request, curPage, pageSize, conditionStr, order, ListRequest::EmptyCondition::Send);
 
     const QJsonObject result = endpoint.findByCondition(request);
-    if (!result.value(QStringLiteral("dList")).isArray())
+    QJsonArray rows;
+    if (!ListRequest::rows(result, rows))
         return;
-    const QJsonArray rows = result.value(QStringLiteral("dList")).toArray();
-    for (const QJsonValue &value : rows) {
-        QJsonObject json = value.toObject();
-        userList.append(appendOneRow(json));
-    }
-    totalCount = result.value(QStringLiteral("totalCount")).toInt();
+    TableRows::fill(ui->tableWidget, rows, userList, [this](QJsonObject &json) { return appendOneRow(json); });
+    totalCount = ListRequest::totalCount(result);
     setPageComboBoxItem();
 }
 
 DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 {
-    QTableWidget *table = ui->tableWidget;
-    // Rows are placed by their index; sorting would move them while their cells arrive.
-    const bool sorting = table->isSortingEnabled();
-    table->setSortingEnabled(false);
-    const int row = table->rowCount();
-    table->setRowCount(row + 1);
-
     auto *user = new DomainUser(this);
     user->setId(json.value("id").toInt());
     user->setUsername(json.value("username").toString());
@@ -112,52 +101,13 @@ DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
                             user->getEMail(),               user->getAdministrator(), user->getRegisterDate(),
                             user->getUserImage(),           user->getLoginDate(),    user->getProhibit(),
                             user->getProhibitCause(),       user->getComment()};
-    for (int column = 0; column < cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(cells.at(column));
-        item->setTextAlignment(Qt::AlignCenter);
-        table->setItem(row, column, item);
-    }
-    table->setSortingEnabled(sorting);
+    TableRows::append(ui->tableWidget, cells, [](int) { return Qt::Alignment(Qt::AlignCenter); });
     return user;
 }
 
 void UserManagerForm::setPageComboBoxItem()
 {
-    QComboBox *combo = ui->comboBox_pageNumber;
-    combo->blockSignals(true);
-    int pages = 0;
-    if (totalCount > pageSize) {
-        pages = (totalCount + pageSize - 1) / pageSize;
-        combo->clear();
-        for (int i = 1; i <= pages; ++i)
-            combo->addItem(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
-        combo->setCurrentIndex(curPage - 1);
-        ui->label_pageMessage->setText(
-            QStringLiteral("第%1页/共%2页 |  共%3个账户").arg(curPage).arg(pages).arg(totalCount));
-    } else {
-        combo->clear();
-        combo->addItem(QStringLiteral("第1页/共1页"));
-        ui->label_pageMessage->setText(
-            QStringLiteral("第1页/共1页 | 每页%1个账户 | 共%2个账户").arg(totalCount).arg(totalCount));
-    }
-    combo->blockSignals(false);
-
-    ui->pushButtonl_previousPage->setEnabled(curPage >= 2);
-    ui->pushButton_nextPage->setEnabled(totalCount > curPage * pageSize);
-
-    const bool several = pages > 1;
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_pageMessage),
-                            static_cast<QWidget *>(ui->pushButtonl_previousPage),
-                            static_cast<QWidget *>(ui->comboBox_pageNumber),
-                            static_cast<QWidget *>(ui->pushButton_nextPage)})
-        widget->setVisible(several);
-    for (QSpacerItem *spacer : {ui->horizontalSpacer, ui->horizontalSpacer_2}) {
-        if (several)
-            spacer->changeSize(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
-        else
-            spacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-    }
-    ui->horizontalLayout->invalidate();
+    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
 }
 
 void UserManagerForm::createMenu()
@@ -174,34 +124,20 @@ void UserManagerForm::createMenu()
 
 void UserManagerForm::slotContextMenu(QPoint pos)
 {
-    if (ui->tableWidget->indexAt(pos).isValid())
-        menu->exec(QCursor::pos());
-}
-
-DomainUser *UserManagerForm::currentRecord() const
-{
-    const int row = ui->tableWidget->currentRow();
-    const QTableWidgetItem *idItem = row < 0 ? nullptr : ui->tableWidget->item(row, 0);
-    const int id = idItem ? idItem->text().toInt() : 0;
-    for (DomainUser *user : userList)
-        if (user->getId() == id)
-            return user;
-    return nullptr;
+    RowMenu::open(menu, ui->tableWidget, pos, RowMenu::Show::Wait);
 }
 
 void UserManagerForm::slotMenuClicked(QAction *action)
 {
+    if (busy)
+        return;
     if (action == deleteAction) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"));
-        QPushButton *confirm = box.addButton(QStringLiteral("确认"), QMessageBox::ActionRole);
-        box.addButton(QStringLiteral("取消"), QMessageBox::ActionRole);
-        box.exec();
-        if (box.clickedButton() != confirm)
+        if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
-        if (DomainUser *user = currentRecord())
+        if (DomainUser *user = RowMenu::current(ui->tableWidget, kIdColumn, userList))
             deleteUser(*user);
     } else if (action == updateAction) {
-        if (DomainUser *user = currentRecord())
+        if (DomainUser *user = RowMenu::current(ui->tableWidget, kIdColumn, userList))
             updateUser(*user);
     }
 }
@@ -219,18 +155,9 @@ void UserManagerForm::deleteUser(DomainUser &user)
                              {"registerDate", user.getRegisterDate()},
                              {"userImage", user.getUserImage()},
                              {"comment", user.getComment()}};
-    if (!dataArray.isEmpty())
-        dataArray.removeAt(0);
-    dataArray.append(record);
-    request.insert(QStringLiteral("dList"), dataArray);
-    const QJsonObject result = endpoint.delete1(request);
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
+    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
+                        QMessageBox::Warning))
         findAll();
-        return;
-    }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("提示信息"), result.value(QStringLiteral("temporary")).toString());
-    box.addButton(QStringLiteral("知道了"), QMessageBox::ActionRole);
-    box.exec();
 }
 
 void UserManagerForm::updateUser(DomainUser &user)
@@ -244,28 +171,24 @@ void UserManagerForm::updateUser(DomainUser &user)
 
 void UserManagerForm::on_pushButtonl_previousPage_clicked()
 {
-    if (curPage > 1) {
-        --curPage;
-        findAll();
-    }
+    pageSteps.back();
 }
 
 void UserManagerForm::on_pushButton_nextPage_clicked()
 {
-    if (totalCount > pageSize * curPage) {
-        ++curPage;
-        findAll();
-    }
+    pageSteps.on();
 }
 
 void UserManagerForm::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    curPage = index + 1;
-    findAll();
+    pageSteps.choose(index);
 }
 
 void UserManagerForm::receiveConditionStr(QString &conditionStr)
 {
+    // A condition arriving while a request waits is dropped like any second load.
+    if (busy)
+        return;
     this->conditionStr = conditionStr;
     curPage = 1;
     findAll();

@@ -10,6 +10,8 @@
 
 #include "domainuser.h"
 #include "httpuser.h"
+#include "pagesteps.h"
+#include "pagingbar.h"
 
 class QAction;
 class QMenu;
@@ -56,7 +58,6 @@ private:
     void createMenu();
     void deleteUser(DomainUser &user);
     void updateUser(DomainUser &user);
-    DomainUser *currentRecord() const;
 
     Ui::UserManagerForm *ui;
     int curPage = 1;
@@ -67,12 +68,15 @@ private:
     HttpUser endpoint;
     QJsonObject request;
     QList<DomainUser *> userList;
-    QJsonArray dataArray;
+    PagingBar pagingBar;
+    PageSteps pageSteps;
+    PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
     QAction *findAction = nullptr;
     bool loaded = false;
+    bool busy = false; // a request of the page waits for the server
 };
 
 #endif // USERMANAGERFORM_H

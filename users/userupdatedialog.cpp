@@ -3,15 +3,14 @@
 
 #include <QDebug>
 #include <QLineEdit>
-#include <QMessageBox>
+
+#include "noticebox.h"
 
 namespace {
 
 void warn(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("提示信息"), text, QMessageBox::NoButton);
-    box.addButton(QStringLiteral("知道了"), QMessageBox::ActionRole);
-    box.exec();
+    NoticeBox::warning(QStringLiteral("提示信息"), text);
 }
 
 // The fields that the dialog edits.

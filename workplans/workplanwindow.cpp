@@ -1,19 +1,20 @@
 #include "workplanwindow.h"
 #include "ui_workplanwindow.h"
 
-#include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QStandardItemModel>
 #include <QStatusBar>
 
 #include <algorithm>
 
-#include "sqlquote.h"
+#include "conditionbuilder.h"
+#include "dueprompt.h"
+#include "listrequest.h"
+#include "loadguard.h"
+#include "pageselector.h"
+#include "rowmenu.h"
 
 namespace {
 
@@ -53,39 +54,41 @@ WorkPlanWindow::~WorkPlanWindow()
 
 void WorkPlanWindow::init()
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_pageMessage),
-                            static_cast<QWidget *>(ui->pushButtonl_previousPage),
-                            static_cast<QWidget *>(ui->comboBox_pageNumber),
-                            static_cast<QWidget *>(ui->pushButton_nextPage)})
-        widget->hide();
-    ui->horizontalSpacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-    ui->horizontalSpacer_2->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-    ui->horizontalLayout->invalidate();
-
     model = new QStandardItemModel(ui->treeView);
 
     pageSize = 1000;
     domainUi.setCurPage(curPage);
     domainUi.setPageSize(pageSize);
 
-    statusLabel = new QLabel(this);
-    ui->statusbar->addWidget(statusLabel);
-    ui->statusbar->setStyleSheet(QStringLiteral("QLabel{color:black}"));
+    statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
+    pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
+    pagingTexts = PagingBar::patterns(
+        QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
+        QStringLiteral("当前总计划数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
+        QStringLiteral("第1页/共1页 | 每页{total}条笔记 | 共{total}条笔记"),
+        QStringLiteral("当前总计划数量为 {total} 条，已全部显示在页面中；    "));
+    pagingBar.setRowVisible(false);
 
-    ui->assessAction->setIcon(QIcon(QStringLiteral(":/images/assess-off.png")));
-    ui->assessAction->setText(QStringLiteral("打开评估列"));
-    ui->remindMethodSwitchAction->setIcon(QIcon(QStringLiteral(":/images/remind-off.png")));
-    ui->remindMethodSwitchAction->setText(QStringLiteral("打开提醒相关列"));
-    ui->imageAction->setIcon(QIcon(QStringLiteral(":/images/image-off.png")));
-    ui->imageAction->setText(QStringLiteral("打开图片列"));
-    ui->commentSwitchAction->setIcon(QIcon(QStringLiteral(":/images/comment-off.png")));
-    ui->commentSwitchAction->setText(QStringLiteral("打开备注列"));
-    ui->registerDateSwitchAction->setIcon(QIcon(QStringLiteral(":/images/date-off.png")));
-    ui->registerDateSwitchAction->setText(QStringLiteral("打开添加/修改日期列"));
+    const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(ui->treeView);
+    assessColumns = ColumnSwitch(ui->assessAction, &assessSwitch, {15, 16},
+                                 {QStringLiteral(":/images/assess-on.png"), QStringLiteral("关闭评估列")},
+                                 {QStringLiteral(":/images/assess-off.png"), QStringLiteral("打开评估列")}, columns);
+    remindColumns = ColumnSwitch(ui->remindMethodSwitchAction, &remindSwitch, {19, 20, 21, 22, 23, 24},
+                                 {QStringLiteral(":/images/remind-on.png"), QStringLiteral("关闭提箱相关列")},
+                                 {QStringLiteral(":/images/remind-off.png"), QStringLiteral("打开提醒相关列")}, columns);
+    imageColumns = ColumnSwitch(ui->imageAction, &imageSwitch, {25},
+                                {QStringLiteral(":/images/image-on.png"), QStringLiteral("关闭图片列")},
+                                {QStringLiteral(":/images/image-off.png"), QStringLiteral("打开图片列")}, columns);
+    commentColumns = ColumnSwitch(ui->commentSwitchAction, &commentSwitch, {26},
+                                  {QStringLiteral(":/images/comment-on.png"), QStringLiteral("关闭备注列")},
+                                  {QStringLiteral(":/images/comment-off.png"), QStringLiteral("打开备注列")}, columns);
+    dateColumns = ColumnSwitch(ui->registerDateSwitchAction, &dateSwitch, {18, 17},
+                               {QStringLiteral(":/images/date-on.png"), QStringLiteral("关闭添加/修改日期列")},
+                               {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加/修改日期列")}, columns);
+    applySwitches();
 
-    ui->comboBox_pageNumber->setEditable(true);
-    ui->comboBox_pageNumber->lineEdit()->setAlignment(Qt::AlignCenter);
-    ui->comboBox_pageNumber->lineEdit()->setReadOnly(true);
+    PageSelector::setup(ui->comboBox_pageNumber);
 
     ui->treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
@@ -94,8 +97,7 @@ void WorkPlanWindow::init()
 
 QString WorkPlanWindow::ownerCondition() const
 {
-    return QStringLiteral(" and loginName =") + QLatin1Char('\'') + sqlQuoted(user ? user->getUsername() : QString())
-        + QLatin1Char('\'');
+    return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
 }
 
 QString WorkPlanWindow::defaultFilter() const
@@ -105,76 +107,40 @@ QString WorkPlanWindow::defaultFilter() const
 
 void WorkPlanWindow::initFindAll()
 {
-    requestJson.insert(QStringLiteral("pageSize"), pageSize);
-    requestJson.insert(QStringLiteral("curPage"), curPage);
-    if (!conditionStr.isEmpty())
-        requestJson.insert(QStringLiteral("conditionStr"), conditionStr);
-    requestJson.insert(QStringLiteral("order"), order);
+    ListRequest::fill(requestJson, curPage, pageSize, conditionStr, order);
 }
 
 void WorkPlanWindow::findAll()
 {
+    LoadGuard guard(busy);
+    if (!guard.entered())
+        return;
     headerList.clear();
     model->clear();
     initTreeView();
     initFindAll();
     const QJsonObject result = endpoint.findByCondition(requestJson);
-    if (!result.value(QStringLiteral("dList")).isArray())
-        return;
-    jsonArray = result.value(QStringLiteral("dList")).toArray();
-    if (jsonArray.isEmpty())
+    if (!ListRequest::rows(result, jsonArray) || jsonArray.isEmpty())
         return;
     updateTreeView();
-    totalCount = result.value(QStringLiteral("totalCount")).toInt();
+    totalCount = ListRequest::totalCount(result);
     domainUi.setTotalCount(totalCount);
     setPageComboBoxItem();
     if (exportPending)
         toExcel();
 }
 
+void WorkPlanWindow::rebuildTree()
+{
+    headerList.clear();
+    model->clear();
+    initTreeView();
+    updateTreeView();
+}
+
 void WorkPlanWindow::setPageComboBoxItem()
 {
-    QComboBox *combo = ui->comboBox_pageNumber;
-    combo->blockSignals(true);
-    int pages = 0;
-    if (totalCount > pageSize && pageSize > 0) {
-        pages = (totalCount + pageSize - 1) / pageSize;
-        combo->clear();
-        for (int i = 1; i <= pages; ++i)
-            combo->addItem(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
-        combo->setCurrentIndex(curPage - 1);
-        ui->label_pageMessage->setText(
-            QStringLiteral("第%1页/共%2页 |  共%3条笔记").arg(curPage).arg(pages).arg(totalCount));
-        statusLabel->setText(QStringLiteral("当前总计划数量为 %1 条，总共 %2 页，每页显示 %3 条笔记，当前所在位置：第 %4 页;    ")
-                                 .arg(totalCount)
-                                 .arg(pages)
-                                 .arg(pageSize)
-                                 .arg(curPage));
-    } else {
-        combo->clear();
-        combo->addItem(QStringLiteral("第1页/共1页"));
-        ui->label_pageMessage->setText(
-            QStringLiteral("第1页/共1页 | 每页%1条笔记 | 共%2条笔记").arg(totalCount).arg(totalCount));
-        statusLabel->setText(QStringLiteral("当前总计划数量为 %1 条，已全部显示在页面中；    ").arg(totalCount));
-    }
-    combo->blockSignals(false);
-
-    ui->pushButtonl_previousPage->setEnabled(curPage >= 2);
-    ui->pushButton_nextPage->setEnabled(totalCount > curPage * pageSize);
-
-    const bool several = pages > 1;
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_pageMessage),
-                            static_cast<QWidget *>(ui->pushButtonl_previousPage),
-                            static_cast<QWidget *>(ui->comboBox_pageNumber),
-                            static_cast<QWidget *>(ui->pushButton_nextPage)})
-        widget->setVisible(several);
-    for (QSpacerItem *spacer : {ui->horizontalSpacer, ui->horizontalSpacer_2}) {
-        if (several)
-            spacer->changeSize(20, 20, QSizePolicy::Expanding, QSizePolicy::Minimum);
-        else
-            spacer->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Minimum);
-    }
-    ui->horizontalLayout->invalidate();
+    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
 }
 
 void WorkPlanWindow::initTreeView()
@@ -343,59 +309,37 @@ void WorkPlanWindow::bootAdd(int row, DWorkPlan *plan)
         model->setItem(row, column, cells.at(column));
 }
 
-void WorkPlanWindow::applySwitch(bool hidden, QAction *action, const QList<int> &columns, const QString &offIcon,
-                                 const QString &offText, const QString &onIcon, const QString &onText)
-{
-    for (int column : columns)
-        ui->treeView->setColumnHidden(column, hidden);
-    action->setIcon(QIcon(hidden ? offIcon : onIcon));
-    action->setText(hidden ? offText : onText);
-}
-
 void WorkPlanWindow::applySwitches()
 {
-    applySwitch(dateSwitch, ui->registerDateSwitchAction, {18, 17}, QStringLiteral(":/images/date-off.png"),
-                QStringLiteral("打开添加/修改日期列"), QStringLiteral(":/images/date-on.png"),
-                QStringLiteral("关闭添加/修改日期列"));
-    applySwitch(remindSwitch, ui->remindMethodSwitchAction, {19, 20, 21, 22, 23, 24},
-                QStringLiteral(":/images/remind-off.png"), QStringLiteral("打开提醒相关列"),
-                QStringLiteral(":/images/remind-on.png"), QStringLiteral("关闭提箱相关列"));
-    applySwitch(imageSwitch, ui->imageAction, {25}, QStringLiteral(":/images/image-off.png"),
-                QStringLiteral("打开图片列"), QStringLiteral(":/images/image-on.png"), QStringLiteral("关闭图片列"));
-    applySwitch(commentSwitch, ui->commentSwitchAction, {26}, QStringLiteral(":/images/comment-off.png"),
-                QStringLiteral("打开备注列"), QStringLiteral(":/images/comment-on.png"), QStringLiteral("关闭备注列"));
-    applySwitch(assessSwitch, ui->assessAction, {15, 16}, QStringLiteral(":/images/assess-off.png"),
-                QStringLiteral("打开评估列"), QStringLiteral(":/images/assess-on.png"), QStringLiteral("关闭评估列"));
+    for (ColumnSwitch *s : {&dateColumns, &remindColumns, &imageColumns, &commentColumns, &assessColumns}) {
+        s->apply();
+        s->showLook();
+    }
 }
 
 void WorkPlanWindow::on_registerDateSwitchAction_triggered()
 {
-    dateSwitch = !dateSwitch;
-    applySwitches();
+    dateColumns.toggle();
 }
 
 void WorkPlanWindow::on_remindMethodSwitchAction_triggered()
 {
-    remindSwitch = !remindSwitch;
-    applySwitches();
+    remindColumns.toggle();
 }
 
 void WorkPlanWindow::on_imageAction_triggered()
 {
-    imageSwitch = !imageSwitch;
-    applySwitches();
+    imageColumns.toggle();
 }
 
 void WorkPlanWindow::on_commentSwitchAction_triggered()
 {
-    commentSwitch = !commentSwitch;
-    applySwitches();
+    commentColumns.toggle();
 }
 
 void WorkPlanWindow::on_assessAction_triggered()
 {
-    assessSwitch = !assessSwitch;
-    applySwitches();
+    assessColumns.toggle();
 }
 
 void WorkPlanWindow::on_QuitAction_triggered()
@@ -405,24 +349,17 @@ void WorkPlanWindow::on_QuitAction_triggered()
 
 void WorkPlanWindow::on_pushButtonl_previousPage_clicked()
 {
-    if (curPage < 2)
-        return;
-    --curPage;
-    findAll();
+    pageSteps.back();
 }
 
 void WorkPlanWindow::on_pushButton_nextPage_clicked()
 {
-    if (totalCount <= pageSize * curPage)
-        return;
-    ++curPage;
-    findAll();
+    pageSteps.on();
 }
 
 void WorkPlanWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    curPage = index + 1;
-    findAll();
+    pageSteps.choose(index);
 }
 
 void WorkPlanWindow::createMenu()
@@ -441,18 +378,13 @@ void WorkPlanWindow::createMenu()
 
 void WorkPlanWindow::slotContextMenu(QPoint pos)
 {
-    if (!ui->treeView->indexAt(pos).isValid())
+    if (!RowMenu::onCell(ui->treeView, pos))
         return;
-    const QModelIndex current = ui->treeView->currentIndex();
-    const int id = current.siblingAtColumn(kIdColumn).data().toInt();
-    for (DWorkPlan *plan : std::as_const(workPlanList)) {
-        if (plan->getId() == id) {
-            workPlan = plan;
-            showImageAction->setVisible(!plan->getImage().isEmpty());
-            break;
-        }
+    if (DWorkPlan *plan = RowMenu::current(ui->treeView, kIdColumn, workPlanList)) {
+        workPlan = plan;
+        showImageAction->setVisible(!plan->getImage().isEmpty());
     }
-    menu->exec(QCursor::pos());
+    RowMenu::open(menu, ui->treeView, pos, RowMenu::Show::Wait);
 }
 
 void WorkPlanWindow::slotMenuClicked(QAction *action)
@@ -472,67 +404,51 @@ void WorkPlanWindow::receiveUser(DomainUser &user, int tag)
     grade = user.getGrade();
     conditionStr.clear();
     if (grade < 5)
-        conditionStr = QStringLiteral("and loginName =") + QLatin1Char('\'') + sqlQuoted(user.getUsername())
-            + QLatin1Char('\'');
+        conditionStr = ownerCondition().mid(1);
     ui->treeView->setColumnHidden(kOwnerColumn, grade <= 4);
     setWindowTitle(QStringLiteral("工作计划管理"));
 }
 
 void WorkPlanWindow::receiveDomainUi(DomainUi &domainUi)
 {
+    // A query arriving while a request waits is dropped like any second load.
+    if (busy)
+        return;
     dueView = false;
     conditionStr.clear();
     if (grade < 5)
         conditionStr = ownerCondition();
     conditionStr.append(domainUi.getConditionStr());
-    if (domainUi.getPageSize() != 0) {
-        pageSize = domainUi.getPageSize();
-        this->domainUi.setPageSize(pageSize);
-    }
-    if (domainUi.getCurPage() > 0)
-        curPage = domainUi.getCurPage();
+    pageSteps.take(domainUi, this->domainUi);
     findAll();
 }
 
 void WorkPlanWindow::receiveSignal()
 {
+    if (busy)
+        return;
     conditionStr = defaultFilter();
     findAll();
     if (grade > 4)
         return;
 
+    // Every due plan at once; afterwards the default filter and page size again.
     conditionStr.append(QStringLiteral(" and isRemind = '开启'"));
-    requestJson.insert(QStringLiteral("pageSize"), 0);
-    requestJson.insert(QStringLiteral("curPage"), 1);
-    requestJson.insert(QStringLiteral("conditionStr"), conditionStr);
-    requestJson.insert(QStringLiteral("order"), order);
-    const QJsonObject result = endpoint.findByRemindDay(requestJson);
-    const QJsonValue due = result.value(QStringLiteral("dList"));
+    QJsonObject result;
+    {
+        LoadGuard guard(busy);
+        result = endpoint.findByRemindDay(ListRequest::due(conditionStr, order));
+    }
+    conditionStr = defaultFilter();
     dueView = false;
-    if (due.isArray()) {
-        jsonArray = due.toArray();
-        if (!jsonArray.isEmpty()) {
-            QMessageBox box;
-            box.setWindowTitle(QStringLiteral("处理计划提示"));
-            box.setText(QStringLiteral("依据前置天数计算和过期计算, 当前有 ") + QStringLiteral("<span style='color:red'>")
-                        + QString::number(jsonArray.size()) + QStringLiteral("</span>")
-                        + QStringLiteral(" 条计划需要处理"));
-            box.setInformativeText(QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"));
-            QPushButton *view = box.addButton(QStringLiteral("查看"), QMessageBox::ActionRole);
-            box.addButton(QStringLiteral("不查看"), QMessageBox::ActionRole);
-            box.exec();
-            if (box.clickedButton() == view) {
-                dueView = true;
-                headerList.clear();
-                model->clear();
-                initTreeView();
-                updateTreeView();
-                totalCount = result.value(QStringLiteral("totalCount")).toInt();
-                pageSize = totalCount;
-                setPageComboBoxItem();
-            }
-        }
+    if (ListRequest::rows(result, jsonArray) && !jsonArray.isEmpty()
+        && DuePrompt::ask(QStringLiteral("处理计划提示"), jsonArray.size(), QStringLiteral(" 条计划需要处理"),
+                          QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"))) {
+        dueView = true;
+        rebuildTree();
+        totalCount = ListRequest::totalCount(result);
+        pageSize = totalCount;
+        setPageComboBoxItem();
     }
     pageSize = 1000;
-    conditionStr = defaultFilter();
 }

@@ -8,10 +8,13 @@
 #include <QPoint>
 #include <QString>
 
+#include "columnswitch.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "dworkplan.h"
 #include "httpworkplan.h"
+#include "pagesteps.h"
+#include "pagingbar.h"
 
 class QAction;
 class QLabel;
@@ -76,9 +79,11 @@ private:
     QList<DWorkPlan *> childrenOf(DWorkPlan *parent, int kind) const;
     QString ownerCondition() const;
     QString defaultFilter() const;
-    void applySwitch(bool hidden, QAction *action, const QList<int> &columns, const QString &offIcon,
-                     const QString &offText, const QString &onIcon, const QString &onText);
+    // Every column switch's columns and look as its flag says (the tree's
+    // columns come anew with every rebuild).
     void applySwitches();
+    // The tree emptied down to its headers, then built from `jsonArray`.
+    void rebuildTree();
 
     Ui::WorkPlanWindow *ui;
     QStandardItemModel *model = nullptr;
@@ -112,6 +117,15 @@ private:
     bool commentSwitch = true;
     bool assessSwitch = true;
     bool dueView = false;
+    bool busy = false; // a request of the window waits for the server
+    PagingBar pagingBar;
+    PageSteps pageSteps;
+    PagingBar::Texts pagingTexts;
+    ColumnSwitch dateColumns;
+    ColumnSwitch remindColumns;
+    ColumnSwitch imageColumns;
+    ColumnSwitch commentColumns;
+    ColumnSwitch assessColumns;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;

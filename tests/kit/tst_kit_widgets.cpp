@@ -9,13 +9,20 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpacerItem>
+#include <QStandardItemModel>
 #include <QTableWidget>
+#include <QTreeView>
 #include <QtTest>
+
+#include "domainui.h"
+#include "dueprompt.h"
+#include "listrequest.h"
 
 #include "loadguard.h"
 #include "modalanswerer.h"
 #include "noticebox.h"
 #include "pageselector.h"
+#include "pagesteps.h"
 #include "pagingbar.h"
 #include "rowmenu.h"
 #include "sortingpause.h"
@@ -33,9 +40,14 @@ class TestKitWidgets : public QObject
 
 private slots:
     void pagingRowShowsOnlyForSeveralPages();
+    void pagingTextsFromPatterns();
+    void pageStepsMoveOnlyWhenIdle();
     void rowMenuOpensOnCellsOnlyAndFindsById();
+    void rowMenuOnTreeFindsCurrentRecord();
+    void listRequestsCarryNoStaleKeys();
     void noticeTellsPressFromEscapeAndClose();
     void chooseReturnsTheButtonPressed();
+    void chooseWithStandardButtonsAndDuePrompt();
     void loadGuardRefusesSecondEntry();
     void sortingPauseKeepsRowsWhole();
 };
@@ -97,6 +109,64 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     QVERIFY(!next->isEnabled());
 }
 
+void TestKitWidgets::pagingTextsFromPatterns()
+{
+    const PagingBar::Texts texts = PagingBar::patterns(QStringLiteral("第{curPage}页/共{pages}页 | {total}"),
+                                                       QStringLiteral("{pageSize} 每页 {pageSize}"), QString(),
+                                                       QStringLiteral("共{total}"));
+    PagingBar::Page page;
+    page.total = 61;
+    page.curPage = 2;
+    page.pageSize = 30;
+    page.pages = 3;
+    QCOMPARE(texts.pageLabelMany(page), QStringLiteral("第2页/共3页 | 61"));
+    QCOMPARE(texts.statusMany(page), QStringLiteral("30 每页 30"));
+    QVERIFY(!texts.pageLabelOne);
+    QCOMPARE(texts.statusOne(page), QStringLiteral("共61"));
+}
+
+void TestKitWidgets::pageStepsMoveOnlyWhenIdle()
+{
+    int curPage = 1;
+    int pageSize = 30;
+    int totalCount = 31;
+    bool busy = false;
+    int loads = 0;
+    PageSteps steps(&curPage, &pageSize, &totalCount, &busy, [&loads] { ++loads; });
+    steps.back();
+    QCOMPARE(loads, 0);
+    steps.on();
+    QCOMPARE(curPage, 2);
+    steps.on(); // nothing beyond page 2
+    QCOMPARE(curPage, 2);
+    busy = true; // a request waits: steps are dropped
+    steps.back();
+    steps.choose(0);
+    QCOMPARE(curPage, 2);
+    busy = false;
+    steps.choose(-1);
+    QCOMPARE(loads, 1);
+    steps.back();
+    QCOMPARE(curPage, 1);
+    pageSize = 0;
+    steps.on(); // no page size: nothing lies beyond
+    QCOMPARE(curPage, 1);
+    QCOMPARE(loads, 2);
+
+    DomainUi query, own;
+    query.setCurPage(3);
+    steps.take(query, own); // page size 0 keeps the window's
+    QCOMPARE(curPage, 3);
+    QCOMPARE(pageSize, 0);
+    query.setPageSize(-5);
+    query.setCurPage(0);
+    steps.take(query, own);
+    QCOMPARE(pageSize, -5);
+    QCOMPARE(own.getPageSize(), -5);
+    QCOMPARE(curPage, 3);
+    QCOMPARE(loads, 2);
+}
+
 void TestKitWidgets::rowMenuOpensOnCellsOnlyAndFindsById()
 {
     QTableWidget table(2, 2);
@@ -121,6 +191,63 @@ void TestKitWidgets::rowMenuOpensOnCellsOnlyAndFindsById()
     const QList<Record *> records{&a, &b, &c};
     QCOMPARE(RowMenu::find(records, 7), &b);
     QCOMPARE(RowMenu::find(records, 9), static_cast<Record *>(nullptr));
+}
+
+void TestKitWidgets::rowMenuOnTreeFindsCurrentRecord()
+{
+    QStandardItemModel model;
+    auto *parent = new QStandardItem("year");
+    parent->setChild(0, 0, new QStandardItem("quarter"));
+    parent->setChild(0, 1, new QStandardItem("8"));
+    model.appendRow({parent, new QStandardItem("3")});
+    QTreeView tree;
+    tree.setModel(&model);
+    tree.expandAll();
+    tree.resize(300, 300);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    tree.setCurrentIndex(QModelIndex());
+    QCOMPARE(RowMenu::currentId(&tree, 1), 0); // no current row
+
+    Record a{3}, b{8};
+    const QList<Record *> records{&a, &b};
+    const QModelIndex child = model.index(0, 0, model.index(0, 0));
+    tree.setCurrentIndex(child);
+    QCOMPARE(RowMenu::current(&tree, 1, records), &b);
+    tree.setCurrentIndex(model.index(0, 0));
+    QCOMPARE(RowMenu::current(&tree, 1, records), &a);
+
+    QMenu menu;
+    menu.addAction("a");
+    QVERIFY(!RowMenu::open(&menu, &tree, QPoint(290, 290), RowMenu::Show::Wait)); // below the rows: no menu
+    QVERIFY(!menu.isVisible());
+    QTimer::singleShot(0, &menu, [&menu] { menu.close(); });
+    QVERIFY(RowMenu::open(&menu, &tree, tree.visualRect(child).center(), RowMenu::Show::Wait));
+    QVERIFY(!menu.isVisible()); // waited until it closed
+}
+
+void TestKitWidgets::listRequestsCarryNoStaleKeys()
+{
+    QJsonObject request{{"conditionStr", " and old"}, {"other", 1}};
+    ListRequest::fill(request, 2, 30, QString(), "desc");
+    QCOMPARE(request, (QJsonObject{{"curPage", 2}, {"pageSize", 30}, {"order", "desc"}, {"other", 1}}));
+    ListRequest::fill(request, 1, 30, QString(), "desc", ListRequest::EmptyCondition::Send);
+    QCOMPARE(request.value("conditionStr"), QJsonValue(QString()));
+    ListRequest::fill(request, 1, 30, " and a", "desc");
+    QCOMPARE(request.value("conditionStr").toString(), QStringLiteral(" and a"));
+
+    QCOMPARE(ListRequest::due(" and b", "desc"),
+             (QJsonObject{{"curPage", 1}, {"pageSize", 0}, {"conditionStr", " and b"}, {"order", "desc"}}));
+    QCOMPARE(ListRequest::deletion(QJsonObject{{"id", 4}}),
+             (QJsonObject{{"dList", QJsonArray{QJsonObject{{"id", 4}}}}}));
+
+    QJsonArray rows{1};
+    QVERIFY(!ListRequest::rows(QJsonObject{{"flag", -1}}, rows));
+    QCOMPARE(rows, QJsonArray{1});
+    QVERIFY(ListRequest::rows(QJsonObject{{"dList", QJsonArray{2, 3}}, {"totalCount", 7}}, rows));
+    QCOMPARE(rows, (QJsonArray{2, 3}));
+    QCOMPARE(ListRequest::totalCount(QJsonObject{{"totalCount", 7}}), 7);
+    QCOMPARE(ListRequest::totalCount(QJsonObject()), 0);
 }
 
 void TestKitWidgets::noticeTellsPressFromEscapeAndClose()
@@ -164,6 +291,30 @@ void TestKitWidgets::chooseReturnsTheButtonPressed()
     });
     QCOMPARE(NoticeBox::choose(QMessageBox::NoIcon, QString(), "总数", "说明", buttons), 2);
     QVERIFY(stayedOpen);
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+}
+
+void TestKitWidgets::chooseWithStandardButtonsAndDuePrompt()
+{
+    ModalAnswerer answerer;
+    const QStringList buttons{"确认", "取消"};
+    answerer.dialog("QMessageBox", [](QWidget *w) {
+        QCOMPARE(qobject_cast<QMessageBox *>(w)->buttons().size(), 4);
+        ModalAnswerer::clickButton(w, "确认");
+    });
+    QCOMPARE(NoticeBox::choose(QMessageBox::Information, "删除提示", "确定", QString(), buttons,
+                               QMessageBox::Ok | QMessageBox::Cancel),
+             0);
+    answerer.escape(); // Escape presses the standard Cancel
+    QCOMPARE(NoticeBox::choose(QMessageBox::Information, "删除提示", "确定", QString(), buttons,
+                               QMessageBox::Ok | QMessageBox::Cancel),
+             -1);
+
+    answerer.box("处理提醒提示", "<span style='color:red'>3</span> 个事件", "查看");
+    QVERIFY(DuePrompt::ask("处理提醒提示", 3, " 个事件", "说明"));
+    answerer.box("处理提醒提示", "当前有 ", "不查看");
+    QVERIFY(!DuePrompt::ask("处理提醒提示", 1, " 个事件", "说明"));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
     QVERIFY(answerer.allAnswered());
 }

@@ -1,10 +1,12 @@
 // The system message window: nothing is fetched before it is used.
+#include <QAction>
 #include <QJsonArray>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "httpstub.h"
 #include "messagewindow.h"
+#include "modalanswerer.h"
 
 class TestMessageWindow : public QObject
 {
@@ -15,6 +17,7 @@ private slots:
     void init() { stub.requests.clear(); }
     void loadsOnFirstConditionNotWhenBuilt();
     void loadsOnFirstShowingWhenNoConditionCame();
+    void deletesTheClickedRowWithARequestOfItsOwn();
 
 private:
     HttpStub stub;
@@ -59,6 +62,53 @@ void TestMessageWindow::loadsOnFirstShowingWhenNoConditionCame()
     window.hide();
     window.show();
     QCOMPARE(stub.requests.size(), 1);
+}
+
+void TestMessageWindow::deletesTheClickedRowWithARequestOfItsOwn()
+{
+    MessageWindow window;
+    const QJsonArray rows{QJsonObject{{"id", 1}, {"flag", -2}, {"message", "a"}},
+                          QJsonObject{{"id", 2}, {"flag", 3}, {"message", "b"}}};
+    stub.enqueue(StubResponse::list(rows, 2));
+    QString all;
+    window.receiveConditionStr(all);
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    table->sortByColumn(10, Qt::DescendingOrder); // "b" first
+    table->setCurrentCell(1, 3);
+    QAction *deleteAction = nullptr;
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("删除此行"))
+            deleteAction = action;
+    QVERIFY(deleteAction);
+
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("取消"));
+    window.slotMenuClicked(deleteAction);
+    QCOMPARE(stub.requests.size(), 1);
+
+    answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("确认"));
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("删除成功")));
+    stub.enqueue(StubResponse::list(QJsonArray{rows[1]}, 1));
+    window.slotMenuClicked(deleteAction);
+    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests[1].path, QByteArray("/android/message/delete"));
+    const QJsonObject sent = stub.requests[1].json();
+    QCOMPARE(sent.keys(), QStringList{"dList"});
+    QCOMPARE(sent.value("dList").toArray().at(0).toObject().value("id").toInt(), 1);
+    QCOMPARE(sent.value("dList").toArray().at(0).toObject().value("flag").toDouble(), 0.0);
+    QVERIFY(!stub.requests[2].json().contains("dList"));
+    QCOMPARE(stub.requests[2].json().value("conditionStr").toString(), QString());
+    QCOMPARE(table->rowCount(), 1);
+
+    // A refusal is shown and nothing is reloaded.
+    table->setCurrentCell(0, 0);
+    answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("确认"));
+    answerer.box(QStringLiteral("提示信息"), QStringLiteral("不能删除"), QStringLiteral("知道了"));
+    stub.enqueue(StubResponse::envelope(0, QStringLiteral("不能删除")));
+    window.slotMenuClicked(deleteAction);
+    QCOMPARE(stub.requests.size(), 4);
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
 }
 
 QTEST_MAIN(TestMessageWindow)

@@ -6,12 +6,12 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include "conditionbuilder.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
 #include "notewindow.h"
-#include "sqlquote.h"
 
 class TestNoteWindow : public QObject
 {
@@ -25,6 +25,7 @@ private slots:
     void openingAsksAboutDueNotes_data();
     void openingAsksAboutDueNotes();
     void administratorIsNotAsked();
+    void loadsNeitherTwiceNorWithAStaleCondition();
 
 private:
     static QJsonArray notes(int count);
@@ -41,9 +42,9 @@ QJsonArray TestNoteWindow::notes(int count)
 
 void TestNoteWindow::quotesAreDoubled()
 {
-    QCOMPARE(sqlQuoted(QStringLiteral("o'neil")), QStringLiteral("o''neil"));
-    QCOMPARE(sqlQuoted(QStringLiteral("''")), QStringLiteral("''''"));
-    QCOMPARE(sqlQuoted(QStringLiteral("平常")), QStringLiteral("平常"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("o'neil")), QStringLiteral("o''neil"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("''")), QStringLiteral("''''"));
+    QCOMPARE(ConditionBuilder::quoted(QStringLiteral("平常")), QStringLiteral("平常"));
 }
 
 void TestNoteWindow::presetQueryCarriesOwnerConditionFirst()
@@ -137,6 +138,42 @@ void TestNoteWindow::administratorIsNotAsked()
     QVERIFY(!window.findChild<QTableWidget *>("tableWidget")->isColumnHidden(16));
     auto *status = window.findChild<QStatusBar *>("statusbar")->findChild<QLabel *>();
     QCOMPARE(status->text(), QStringLiteral("当前总笔记数量为 2 条，已全部显示在页面中；    "));
+}
+
+void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
+{
+    NoteWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("admin"));
+    user.setGrade(5);
+    window.receiveUser(user, 1);
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    table->sortByColumn(3, Qt::DescendingOrder);
+    int answered = 0;
+    stub.setHandler([&](const StubRequest &) {
+        // A second query and a page step while the first request waits.
+        DomainUi again;
+        again.setConditionStr(QStringLiteral(" and mold ='x'"));
+        if (answered++ == 0) {
+            window.receiveDomainUi(again);
+            window.findChild<QComboBox *>("comboBox_pageNumber")->setCurrentIndex(0);
+        }
+        return StubResponse::list(notes(12), 40);
+    });
+    DomainUi preset;
+    preset.setConditionStr(QStringLiteral(" and mold ='工作'"));
+    window.receiveDomainUi(preset);
+    QCOMPARE(stub.requests.size(), 1);
+    QCOMPARE(table->rowCount(), 12);
+    for (int row = 0; row < table->rowCount(); ++row) // rows sorted, each whole
+        QCOMPARE(table->item(row, 3)->text(), QStringLiteral("笔记%1").arg(table->item(row, 18)->text()));
+
+    // An empty condition sends none (not the previous one).
+    DomainUi all;
+    window.receiveDomainUi(all);
+    QCOMPARE(stub.requests.size(), 2);
+    QVERIFY(!stub.requests[1].json().contains("conditionStr"));
+    stub.setHandler(nullptr);
 }
 
 QTEST_MAIN(TestNoteWindow)

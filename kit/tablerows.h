@@ -1,0 +1,47 @@
+#ifndef TABLEROWS_H
+#define TABLEROWS_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QPair>
+#include <QStringList>
+#include <Qt>
+
+#include <functional>
+
+#include "sortingpause.h"
+
+class QTableWidget;
+class QTableWidgetItem;
+
+// Filling a table window's table page by page.
+class TableRows
+{
+public:
+    // The alignment of the cells of one column; an empty one leaves the item's own.
+    using Align = std::function<Qt::Alignment(int column)>;
+
+    // Empties the table for a new page (items, header labels and rows), then
+    // sets the header labels, stretches the last column, sets the given
+    // (column, width) pairs and turns alternating row colours on.
+    static void reset(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths);
+    // Appends one row of the given texts, aligned by `align`; returns its items
+    // in column order. Rows are to be appended while sorting is paused.
+    static QList<QTableWidgetItem *> append(QTableWidget *table, const QStringList &cells, const Align &align);
+
+    // One row per element of `rows`, in order, made by `appendOne` (which
+    // appends the table row and returns its record), with the table's sorting
+    // paused meanwhile; the records are appended to `records`.
+    template<class Record, class AppendOne>
+    static void fill(QTableWidget *table, const QJsonArray &rows, QList<Record *> &records, AppendOne appendOne)
+    {
+        const SortingPause pause(table);
+        for (const QJsonValue &value : rows) {
+            QJsonObject object = value.toObject();
+            records.append(appendOne(object));
+        }
+    }
+};
+
+#endif // TABLEROWS_H
