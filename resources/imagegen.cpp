@@ -30,7 +30,7 @@
 
 namespace {
 
-struct Spec {
+struct ImageEntry {
     QString name;
     QString painter;
     QColor colour;
@@ -853,7 +853,7 @@ bool glyphIsSwitchable(const QString &painter)
 }
 
 // Draws one image; returns an empty text on success, else the reason.
-QString draw(const Spec &s, const QString &path)
+QString draw(const ImageEntry &s, const QString &path)
 {
     const QString &k = s.painter;
     if (k == QLatin1String("spinner"))
@@ -959,7 +959,7 @@ int main(int argc, char **argv)
             ++failures;
             continue;
         }
-        const Spec s{f[0].trimmed(), f[1].trimmed(), QColor(f[2].trimmed()),
+        const ImageEntry s{f[0].trimmed(), f[1].trimmed(), QColor(f[2].trimmed()),
                      f.size() > 3 ? f[3].trimmed() : QString()};
         const QString path = out.filePath(s.name);
         QDir().mkpath(QFileInfo(path).absolutePath());

@@ -1,8 +1,0 @@
-#include "sqlquote.h"
-
-#include "conditionbuilder.h"
-
-QString sqlQuoted(const QString &text)
-{
-    return ConditionBuilder::quoted(text);
-}
