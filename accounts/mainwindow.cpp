@@ -71,32 +71,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     PageSelector::setup(ui->comboBox_pageNumber);
 
-    PagingBar::Widgets widgets;
-    widgets.pageLabel = ui->label_pageMessage;
-    widgets.previous = ui->pushButtonl_previousPage;
-    widgets.selector = ui->comboBox_pageNumber;
-    widgets.next = ui->pushButton_nextPage;
-    widgets.row = ui->horizontalLayout;
-    widgets.leftSpacer = ui->horizontalSpacer;
-    widgets.rightSpacer = ui->horizontalSpacer_2;
-    widgets.status = statusLabel;
-    pagingBar = PagingBar(widgets);
-    pagingTexts.pageLabelMany = [](const PagingBar::Page &p) {
-        return QStringLiteral("第%1页/共%2页 |  共%3个账户").arg(p.curPage).arg(p.pages).arg(p.total);
-    };
-    pagingTexts.statusMany = [](const PagingBar::Page &p) {
-        return QStringLiteral("当前总账户数量为 %1 个，总共 %2 页，每页显示 %3 个账户，当前所在位置：第 %4 页;    ")
-            .arg(p.total)
-            .arg(p.pages)
-            .arg(p.pageSize)
-            .arg(p.curPage);
-    };
-    pagingTexts.pageLabelOne = [](const PagingBar::Page &p) {
-        return QStringLiteral("第1页/共1页 | 每页%1个账户 | 共%1个账户").arg(p.total);
-    };
-    pagingTexts.statusOne = [](const PagingBar::Page &p) {
-        return QStringLiteral("当前总账户数量为 %1 个，已全部显示在页面中；    ").arg(p.total);
-    };
+    pagingBar = PagingBar::ofForm(ui, statusLabel);
+    pagingTexts = PagingBar::patterns(
+        QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
+        QStringLiteral("当前总账户数量为 {total} 个，总共 {pages} 页，每页显示 {pageSize} 个账户，当前所在位置：第 {curPage} 页;    "),
+        QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"),
+        QStringLiteral("当前总账户数量为 {total} 个，已全部显示在页面中；    "));
 
     const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(table);
     realNameSwitch = ColumnSwitch(ui->realNameShowAction, &tag1, {3},
