@@ -355,6 +355,8 @@ void NoteWindow::receiveSignal()
         result = endpoint.findByRemindDay(ListRequest::due(condition, order));
     }
     condition = defaultFilter();
+    // Whatever the answer, paging goes on with the configured page size.
+    pageSize = property.getPageSize();
     QJsonArray due;
     dueView = false;
     if (!ListRequest::rows(result, due) || due.isEmpty())

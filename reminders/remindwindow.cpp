@@ -342,6 +342,8 @@ void RemindWindow::receiveSignal()
         LoadGuard guard(busy);
         result = endpoint.findByRemindDay(ListRequest::due(conditionStr, order));
     }
+    // Whatever the answer, paging goes on with the configured page size.
+    pageSize = property.getPageSize();
     QJsonArray due;
     if (!ListRequest::rows(result, due) || due.isEmpty())
         return;

@@ -96,6 +96,12 @@ void TestNoteWindow::openingAsksAboutDueNotes()
     user.setUsername(QStringLiteral("u"));
     user.setGrade(1);
     window.receiveUser(user, 1);
+    // A search that chose its own page size.
+    stub.enqueue(StubResponse::list(notes(1), 1));
+    DomainUi search;
+    search.setPageSize(5);
+    window.receiveDomainUi(search);
+    stub.requests.clear();
 
     stub.enqueue(StubResponse::list(notes(5), 5));
     stub.enqueue(StubResponse::list(notes(3), 3));

@@ -76,13 +76,21 @@ void TestRemindWindow::openingAsksAboutDueReminders()
     QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 3);
     QVERIFY(!window.findChild<QWidget *>("pushButton_nextPage")->isVisibleTo(&window));
 
-    // Nothing due: no box at all.
+    // Nothing due: no box at all, and a page size chosen by a search gives way to the configured one.
+    stub.enqueue(StubResponse::list(reminders(1), 1));
+    DomainUi search;
+    search.setPageSize(5);
+    window.receiveDomainUi(search);
     stub.enqueue(StubResponse::list(reminders(4), 4));
     stub.enqueue(StubResponse::list(QJsonArray(), 0));
     ModalAnswerer none;
     window.receiveSignal();
     QVERIFY(none.problems().isEmpty());
     QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 4);
+    stub.enqueue(StubResponse::list(reminders(1), 1));
+    DomainUi again;
+    window.receiveDomainUi(again);
+    QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 30);
 }
 
 void TestRemindWindow::remindDateColours()
