@@ -168,6 +168,8 @@ DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
                             QString::number(note->getId()),
                             note->getContent()};
     TableRows::append(ui->tableWidget, cells, [](int column) {
+        if (column == kIdColumn)
+            return Qt::Alignment(); // the id keeps the default alignment
         return column == kColumnCount - 1 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
                                           : Qt::Alignment(Qt::AlignCenter);
     });

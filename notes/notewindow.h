@@ -93,7 +93,6 @@ private:
     HttpNote endpoint;
     QJsonObject listRequest;
     QList<DomainNote *> noteList;
-    QJsonArray writeArray;
     QJsonArray lastList;
     QList<QString> exportKeys;
     QList<QString> exportHeaders;

@@ -89,7 +89,6 @@ private:
     HttpRemind endpoint;
     QJsonObject request;
     QList<DomainRemind *> remindList;
-    QJsonArray dataArray;
     QJsonArray rowArray;
     QList<QString> headerLabels;
     QList<QString> exportKeys;

@@ -97,7 +97,6 @@ private:
     int grade = 0;
     HttpWorkPlan endpoint;
     QJsonObject requestJson;
-    QJsonArray writeArray;
     QJsonArray jsonArray;
     QList<DWorkPlan *> workPlanList;
     QList<DWorkPlan *> yearList;
