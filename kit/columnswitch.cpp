@@ -22,11 +22,6 @@ ColumnSwitch::SetHidden ColumnSwitch::columnsOf(QTreeView *tree)
     return [tree](int column, bool hide) { tree->setColumnHidden(column, hide); };
 }
 
-QString ColumnSwitch::iconPath() const
-{
-    return isHidden() ? hiddenLook.icon : shown.icon;
-}
-
 void ColumnSwitch::showLook()
 {
     if (!action)

@@ -38,10 +38,9 @@ public:
     // One click: flips the state, then applies the columns and the look.
     void toggle();
 
-    bool isHidden() const { return hidden && *hidden; }
-    QString iconPath() const;
-
 private:
+    bool isHidden() const { return hidden && *hidden; }
+
     QAction *action = nullptr;
     bool *hidden = nullptr;
     QList<int> columns;

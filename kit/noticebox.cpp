@@ -31,11 +31,6 @@ private:
 
 } // namespace
 
-QString NoticeBox::gotIt()
-{
-    return QStringLiteral("知道了");
-}
-
 bool NoticeBox::show(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative)
 {
     QMessageBox box;
@@ -45,7 +40,7 @@ bool NoticeBox::show(QMessageBox::Icon icon, const QString &title, const QString
     box.setText(text);
     if (!informative.isNull())
         box.setInformativeText(informative);
-    QPushButton *button = box.addButton(gotIt(), QMessageBox::ActionRole);
+    QPushButton *button = box.addButton(QStringLiteral("知道了"), QMessageBox::ActionRole);
     bool pressed = false;
     QObject::connect(button, &QAbstractButton::clicked, &box, [&pressed] { pressed = true; });
     EscapeCloses escape(&box);
@@ -73,14 +68,9 @@ int NoticeBox::choose(QMessageBox::Icon icon, const QString &title, const QStrin
     return chosen;
 }
 
-bool NoticeBox::confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
-                        QMessageBox::StandardButtons standardButtons)
-{
-    return choose(icon, title, text, QString(), {QStringLiteral("确认"), QStringLiteral("取消")}, standardButtons)
-           == 0;
-}
-
 bool NoticeBox::confirmDelete(QMessageBox::Icon icon, QMessageBox::StandardButtons standardButtons)
 {
-    return confirm(icon, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), standardButtons);
+    return choose(icon, QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QString(),
+                  {QStringLiteral("确认"), QStringLiteral("取消")}, standardButtons)
+           == 0;
 }

@@ -10,19 +10,12 @@
 class NoticeBox
 {
 public:
-    // The text of the single button of a notice.
-    static QString gotIt();
-
     // A notice with the single button "知道了" (title and informative text may
     // be empty). True only when that button was pressed: closing the box by
     // its close button or by Escape answers false.
     static bool show(QMessageBox::Icon icon, const QString &title, const QString &text,
                      const QString &informative = QString());
     static bool warning(const QString &title, const QString &text) { return show(QMessageBox::Warning, title, text); }
-    static bool information(const QString &title, const QString &text)
-    {
-        return show(QMessageBox::Information, title, text);
-    }
 
     // A choice between the given buttons (action role), none of them the
     // escape button, so the box can only be left by a button. Returns the
@@ -32,12 +25,9 @@ public:
     static int choose(QMessageBox::Icon icon, const QString &title, const QString &text, const QString &informative,
                       const QStringList &buttons,
                       QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
-    // A question answered by "确认" or "取消" (with standard buttons before
-    // them when given); true only for "确认".
-    static bool confirm(QMessageBox::Icon icon, const QString &title, const QString &text,
-                        QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
     // The table windows' question before a row is deleted: title "删除提示",
-    // text "确定要删除吗？删除后无法恢复", answered by "确认" or "取消".
+    // text "确定要删除吗？删除后无法恢复", answered by "确认" or "取消" (with
+    // standard buttons before them when given); true only for "确认".
     static bool confirmDelete(QMessageBox::Icon icon,
                               QMessageBox::StandardButtons standardButtons = QMessageBox::NoButton);
 };

@@ -24,29 +24,16 @@ bool PagingBar::severalPages(int total, int pageSize)
     return pageSize >= 1 && total > pageSize;
 }
 
-PagingBar::Text PagingBar::pattern(const QString &pattern)
+void PagingBar::setText(QLabel *label, const QString &pattern, int total, int curPage, int pageSize, int pages)
 {
-    if (pattern.isEmpty())
-        return Text();
-    return [pattern](const Page &page) {
-        QString text = pattern;
-        text.replace(QStringLiteral("{curPage}"), QString::number(page.curPage));
-        text.replace(QStringLiteral("{pages}"), QString::number(page.pages));
-        text.replace(QStringLiteral("{total}"), QString::number(page.total));
-        text.replace(QStringLiteral("{pageSize}"), QString::number(page.pageSize));
-        return text;
-    };
-}
-
-PagingBar::Texts PagingBar::patterns(const QString &pageLabelMany, const QString &statusMany,
-                                     const QString &pageLabelOne, const QString &statusOne)
-{
-    Texts texts;
-    texts.pageLabelMany = pattern(pageLabelMany);
-    texts.statusMany = pattern(statusMany);
-    texts.pageLabelOne = pattern(pageLabelOne);
-    texts.statusOne = pattern(statusOne);
-    return texts;
+    if (!label || pattern.isEmpty())
+        return;
+    QString text = pattern;
+    text.replace(QStringLiteral("{curPage}"), QString::number(curPage));
+    text.replace(QStringLiteral("{pages}"), QString::number(pages));
+    text.replace(QStringLiteral("{total}"), QString::number(total));
+    text.replace(QStringLiteral("{pageSize}"), QString::number(pageSize));
+    label->setText(text);
 }
 
 QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
@@ -60,33 +47,23 @@ QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
 
 PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}
 
-PagingBar::Page PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)
+void PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)
 {
-    Page page;
-    page.total = total;
-    page.curPage = curPage;
-    page.pageSize = pageSize;
-    const bool many = severalPages(total, pageSize);
-    if (many) {
-        page.pages = pageCount(total, pageSize);
-        PageSelector::fill(w.selector, page.pages, curPage);
-        if (texts.pageLabelMany && w.pageLabel)
-            w.pageLabel->setText(texts.pageLabelMany(page));
-        if (texts.statusMany && w.status)
-            w.status->setText(texts.statusMany(page));
+    if (severalPages(total, pageSize)) {
+        const int pages = pageCount(total, pageSize);
+        PageSelector::fill(w.selector, pages, curPage);
+        setText(w.pageLabel, texts.pageLabelMany, total, curPage, pageSize, pages);
+        setText(w.status, texts.statusMany, total, curPage, pageSize, pages);
     } else {
         PageSelector::fill(w.selector, 1, 1);
-        if (texts.pageLabelOne && w.pageLabel)
-            w.pageLabel->setText(texts.pageLabelOne(page));
-        if (texts.statusOne && w.status)
-            w.status->setText(texts.statusOne(page));
+        setText(w.pageLabel, texts.pageLabelOne, total, curPage, pageSize, 0);
+        setText(w.status, texts.statusOne, total, curPage, pageSize, 0);
     }
 
     w.previous->setEnabled(curPage > 1);
     w.next->setEnabled(pageSize >= 1 && total > qint64(curPage) * pageSize);
 
-    setRowVisible(page.pages > 1);
-    return page;
+    setRowVisible(severalPages(total, pageSize));
 }
 
 void PagingBar::setRowVisible(bool visible)

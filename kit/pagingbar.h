@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <functional>
-
 class QBoxLayout;
 class QComboBox;
 class QLabel;
@@ -18,27 +16,20 @@ class QStatusBar;
 class PagingBar
 {
 public:
-    // What one load gave: the numbers the texts are made of.
-    struct Page {
-        int total = 0;    // all matching rows
-        int curPage = 1;  // the page shown
-        int pageSize = 0; // rows per page
-        int pages = 0;    // pages in all (0 when everything fits on one page)
-    };
-    using Text = std::function<QString(const Page &)>;
-    // A window's texts. An empty function leaves its label as it is.
+    // A window's texts: patterns whose fields {curPage}, {pages}, {total} and
+    // {pageSize} stand for the numbers of the page shown (in decimal). An
+    // empty pattern leaves its label as it is.
     struct Texts {
-        Text pageLabelMany; // label_pageMessage when there are several pages
-        Text statusMany;    // status line when there are several pages
-        Text pageLabelOne;  // label_pageMessage when all rows fit on one page
-        Text statusOne;     // status line when all rows fit on one page
+        QString pageLabelMany; // label_pageMessage when there are several pages
+        QString statusMany;    // status line when there are several pages
+        QString pageLabelOne;  // label_pageMessage when all rows fit on one page
+        QString statusOne;     // status line when all rows fit on one page
     };
-    // A text from a pattern whose fields {curPage}, {pages}, {total} and
-    // {pageSize} stand for the page's numbers (in decimal); an empty pattern
-    // gives an empty function, which leaves its label alone.
-    static Text pattern(const QString &pattern);
     static Texts patterns(const QString &pageLabelMany, const QString &statusMany, const QString &pageLabelOne,
-                          const QString &statusOne);
+                          const QString &statusOne)
+    {
+        return Texts{pageLabelMany, statusMany, pageLabelOne, statusOne};
+    }
 
     struct Widgets {
         QLabel *pageLabel = nullptr;
@@ -86,12 +77,15 @@ public:
     // Shows the outcome of one load: rebuilds the selector (signals blocked),
     // sets the texts, enables previous (page > 1) and next (rows beyond this
     // page), and shows the row only when there is more than one page (when
-    // hidden its spacers shrink to nothing). Returns the page numbers used.
-    Page show(int total, int curPage, int pageSize, const Texts &texts);
+    // hidden its spacers shrink to nothing).
+    void show(int total, int curPage, int pageSize, const Texts &texts);
     // Shows or hides the row's widgets; a hidden row's spacers shrink to nothing.
     void setRowVisible(bool visible);
 
 private:
+    // Sets `label` to `pattern` filled in, unless the pattern or the label is missing.
+    static void setText(QLabel *label, const QString &pattern, int total, int curPage, int pageSize, int pages);
+
     Widgets w;
 };
 
