@@ -53,7 +53,7 @@ MessageWindow::~MessageWindow()
 void MessageWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!loaded)
+    if (request.isEmpty()) // nothing asked of the server yet
         findAll();
 }
 
@@ -62,7 +62,6 @@ void MessageWindow::findAll()
     LoadGuard guard(busy);
     if (!guard.entered())
         return;
-    loaded = true;
     qDeleteAll(messageList);
     messageList.clear();
     TableRows::reset(ui->tableWidget,

@@ -78,7 +78,6 @@ private:
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
-    bool loaded = false;
     bool busy = false; // a request of the window waits for the server
 };
 

@@ -48,7 +48,7 @@ UserManagerForm::~UserManagerForm()
 void UserManagerForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!loaded)
+    if (request.isEmpty()) // nothing asked of the server yet
         findAll();
 }
 
@@ -57,7 +57,6 @@ void UserManagerForm::findAll()
     LoadGuard guard(busy);
     if (!guard.entered())
         return;
-    loaded = true;
     qDeleteAll(userList);
     userList.clear();
     TableRows::reset(ui->tableWidget,

@@ -75,7 +75,6 @@ private:
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
     QAction *findAction = nullptr;
-    bool loaded = false;
     bool busy = false; // a request of the page waits for the server
 };
 
