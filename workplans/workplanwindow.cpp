@@ -115,9 +115,7 @@ void WorkPlanWindow::findAll()
     LoadGuard guard(busy);
     if (!guard.entered())
         return;
-    headerList.clear();
-    model->clear();
-    initTreeView();
+    clearTree();
     initFindAll();
     const QJsonObject result = endpoint.findByCondition(requestJson);
     if (!ListRequest::rows(result, jsonArray) || jsonArray.isEmpty())
@@ -130,12 +128,11 @@ void WorkPlanWindow::findAll()
         toExcel();
 }
 
-void WorkPlanWindow::rebuildTree()
+void WorkPlanWindow::clearTree()
 {
     headerList.clear();
     model->clear();
     initTreeView();
-    updateTreeView();
 }
 
 void WorkPlanWindow::setPageComboBoxItem()
@@ -445,7 +442,8 @@ void WorkPlanWindow::receiveSignal()
         && DuePrompt::ask(QStringLiteral("处理计划提示"), jsonArray.size(), QStringLiteral(" 条计划需要处理"),
                           QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"))) {
         dueView = true;
-        rebuildTree();
+        clearTree();
+        updateTreeView();
         totalCount = ListRequest::totalCount(result);
         pageSize = totalCount;
         setPageComboBoxItem();

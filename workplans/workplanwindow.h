@@ -82,8 +82,8 @@ private:
     // Every column switch's columns and look as its flag says (the tree's
     // columns come anew with every rebuild).
     void applySwitches();
-    // The tree emptied down to its headers, then built from `jsonArray`.
-    void rebuildTree();
+    // The tree emptied down to its headers.
+    void clearTree();
 
     Ui::WorkPlanWindow *ui;
     QStandardItemModel *model = nullptr;
