@@ -94,10 +94,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     dateSwitch = ColumnSwitch(ui->dateAction, &tag5, {8},
                               {QStringLiteral(":/images/date-on.png"), QStringLiteral("关闭添加日期列")},
                               {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加日期列")}, columns);
-    for (ColumnSwitch *s : {&realNameSwitch, &mailSwitch, &telSwitch, &inforSwitch, &dateSwitch}) {
+    for (ColumnSwitch *s : {&realNameSwitch, &mailSwitch, &telSwitch, &inforSwitch, &dateSwitch})
         s->apply();
-        s->showLook();
-    }
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();

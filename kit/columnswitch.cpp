@@ -22,22 +22,18 @@ ColumnSwitch::SetHidden ColumnSwitch::columnsOf(QTreeView *tree)
     return [tree](int column, bool hide) { tree->setColumnHidden(column, hide); };
 }
 
-void ColumnSwitch::showLook()
-{
-    if (!action)
-        return;
-    const Look &look = isHidden() ? hiddenLook : shown;
-    action->setIcon(QIcon(look.icon));
-    action->setText(look.text);
-    action->setProperty("iconPath", look.icon);
-}
-
 void ColumnSwitch::apply()
 {
-    if (!setHidden)
-        return;
-    for (int column : std::as_const(columns))
-        setHidden(column, isHidden());
+    if (setHidden) {
+        for (int column : std::as_const(columns))
+            setHidden(column, isHidden());
+    }
+    if (action) {
+        const Look &look = isHidden() ? hiddenLook : shown;
+        action->setIcon(QIcon(look.icon));
+        action->setText(look.text);
+        action->setProperty("iconPath", look.icon);
+    }
 }
 
 void ColumnSwitch::toggle()
@@ -46,5 +42,4 @@ void ColumnSwitch::toggle()
         return;
     *hidden = !*hidden;
     apply();
-    showLook();
 }

@@ -31,11 +31,10 @@ public:
     static SetHidden columnsOf(QTableView *table);
     static SetHidden columnsOf(QTreeView *tree);
 
-    // Gives the action the icon and text of the current state.
-    void showLook();
-    // Hides or shows the columns as the current state says (for views that are rebuilt).
+    // Hides or shows the columns as the current state says (again for views
+    // that are rebuilt) and gives the action the icon and text of that state.
     void apply();
-    // One click: flips the state, then applies the columns and the look.
+    // One click: flips the state, then applies it.
     void toggle();
 
 private:

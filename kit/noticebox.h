@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// The program's modal message boxes: parentless, without standard buttons,
-// their buttons added in the action role.
+// The program's modal message boxes: parentless, their own buttons added in
+// the action role.
 class NoticeBox
 {
 public:

@@ -74,10 +74,8 @@ void NoteWindow::init()
                                  {QStringLiteral(":/images/comment-on.png"), QStringLiteral("关闭备注列")},
                                  {QStringLiteral(":/images/comment-off.png"), QStringLiteral("打开备注列")}, columns);
     for (ColumnSwitch *s :
-         {&isShowSwitch, &registerDateSwitch, &remindMethodSwitch, &addressSwitch, &imageSwitch, &commentSwitch}) {
+         {&isShowSwitch, &registerDateSwitch, &remindMethodSwitch, &addressSwitch, &imageSwitch, &commentSwitch})
         s->apply();
-        s->showLook();
-    }
 
     table->verticalHeader()->setDefaultSectionSize(75);
     PageSelector::setup(ui->comboBox_pageNumber);

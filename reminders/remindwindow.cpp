@@ -69,10 +69,8 @@ void RemindWindow::init()
                                       {QStringLiteral(":/images/date-on.png"), QStringLiteral("关闭添加日期列")},
                                       {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加日期列")},
                                       columns);
-    for (ColumnSwitch *s : {&remindMethodSwitch, &addressSwitch, &registerDateSwitch}) {
+    for (ColumnSwitch *s : {&remindMethodSwitch, &addressSwitch, &registerDateSwitch})
         s->apply();
-        s->showLook();
-    }
 
     table->verticalHeader()->setDefaultSectionSize(45);
     PageSelector::setup(ui->comboBox_pageNumber);

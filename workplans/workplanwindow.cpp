@@ -308,10 +308,8 @@ void WorkPlanWindow::bootAdd(int row, DWorkPlan *plan)
 
 void WorkPlanWindow::applySwitches()
 {
-    for (ColumnSwitch *s : {&dateColumns, &remindColumns, &imageColumns, &commentColumns, &assessColumns}) {
+    for (ColumnSwitch *s : {&dateColumns, &remindColumns, &imageColumns, &commentColumns, &assessColumns})
         s->apply();
-        s->showLook();
-    }
 }
 
 void WorkPlanWindow::on_registerDateSwitchAction_triggered()
