@@ -15,7 +15,6 @@
 #include "excelhandler.h"
 #include "loadguard.h"
 #include "noticebox.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 #include "searchdialog.h"
 #include "sortingpause.h"
@@ -69,7 +68,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         table->setColumnHidden(column, true);
     table->verticalHeader()->setDefaultSectionSize(45);
 
-    PageSelector::setup(ui->comboBox_pageNumber);
 
     pagingBar = PagingBar::ofForm(ui, statusLabel);
     pagingTexts = PagingBar::patterns(

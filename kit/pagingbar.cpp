@@ -3,12 +3,13 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QStatusBar>
 #include <QWidget>
 
-#include "pageselector.h"
 
 int PagingBar::pageCount(int total, int pageSize)
 {
@@ -45,17 +46,31 @@ QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
     return label;
 }
 
-PagingBar::PagingBar(const Widgets &widgets) : w(widgets) {}
+PagingBar::PagingBar(const Widgets &widgets) : w(widgets)
+{
+    w.selector->setEditable(true);
+    w.selector->lineEdit()->setAlignment(Qt::AlignCenter);
+    w.selector->lineEdit()->setReadOnly(true);
+}
+
+void PagingBar::fillSelector(int pages, int curPage)
+{
+    const QSignalBlocker blocker(w.selector);
+    w.selector->clear();
+    for (int i = 1; i <= pages; ++i)
+        w.selector->addItem(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
+    w.selector->setCurrentIndex(curPage >= 1 && curPage <= pages ? curPage - 1 : -1);
+}
 
 void PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)
 {
     if (severalPages(total, pageSize)) {
         const int pages = pageCount(total, pageSize);
-        PageSelector::fill(w.selector, pages, curPage);
+        fillSelector(pages, curPage);
         setText(w.pageLabel, texts.pageLabelMany, total, curPage, pageSize, pages);
         setText(w.status, texts.statusMany, total, curPage, pageSize, pages);
     } else {
-        PageSelector::fill(w.selector, 1, 1);
+        fillSelector(1, 1);
         setText(w.pageLabel, texts.pageLabelOne, total, curPage, pageSize, 0);
         setText(w.status, texts.statusOne, total, curPage, pageSize, 0);
     }

@@ -54,6 +54,8 @@ public:
     static QLabel *addStatus(QStatusBar *bar, const QString &styleSheet = QString());
 
     PagingBar() = default;
+    // Takes the widgets and makes the page selector editable with a centred,
+    // read-only line edit, so that only its items can be chosen.
     explicit PagingBar(const Widgets &widgets);
     // The paging row of a window form whose widgets carry the table windows'
     // object names (label_pageMessage, pushButtonl_previousPage,
@@ -83,6 +85,10 @@ public:
     void setRowVisible(bool visible);
 
 private:
+    // Refills the selector with the items "第i页/共P页" of `pages` pages and
+    // selects `curPage` (none when out of range), its signals blocked, so that
+    // only a choice by the user reports a change.
+    void fillSelector(int pages, int curPage);
     // Sets `label` to `pattern` filled in, unless the pattern or the label is missing.
     static void setText(QLabel *label, const QString &pattern, int total, int curPage, int pageSize, int pages);
 

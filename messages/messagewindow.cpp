@@ -12,7 +12,6 @@
 #include "listrequest.h"
 #include "loadguard.h"
 #include "noticebox.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -38,7 +37,6 @@ MessageWindow::MessageWindow(QWidget *parent)
         QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    "));
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
-    PageSelector::setup(ui->comboBox_pageNumber);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(ui->tableWidget, &QWidget::customContextMenuRequested, this, &MessageWindow::slotContextMenu);

@@ -11,7 +11,6 @@
 #include "dueprompt.h"
 #include "listrequest.h"
 #include "loadguard.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -78,7 +77,6 @@ void NoteWindow::init()
         s->apply();
 
     table->verticalHeader()->setDefaultSectionSize(75);
-    PageSelector::setup(ui->comboBox_pageNumber);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();

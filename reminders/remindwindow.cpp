@@ -14,7 +14,6 @@
 #include "listrequest.h"
 #include "loadguard.h"
 #include "noticebox.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -73,7 +72,6 @@ void RemindWindow::init()
         s->apply();
 
     table->verticalHeader()->setDefaultSectionSize(45);
-    PageSelector::setup(ui->comboBox_pageNumber);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();

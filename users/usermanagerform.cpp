@@ -10,7 +10,6 @@
 #include "listrequest.h"
 #include "loadguard.h"
 #include "noticebox.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 #include "userupdatedialog.h"
@@ -33,7 +32,6 @@ UserManagerForm::UserManagerForm(QWidget *parent)
                                       QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString());
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
-    PageSelector::setup(ui->comboBox_pageNumber);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(ui->tableWidget, &QWidget::customContextMenuRequested, this, &UserManagerForm::slotContextMenu);

@@ -13,7 +13,6 @@
 #include "dueprompt.h"
 #include "listrequest.h"
 #include "loadguard.h"
-#include "pageselector.h"
 #include "rowmenu.h"
 
 namespace {
@@ -88,7 +87,6 @@ void WorkPlanWindow::init()
                                {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加/修改日期列")}, columns);
     applySwitches();
 
-    PageSelector::setup(ui->comboBox_pageNumber);
 
     ui->treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();

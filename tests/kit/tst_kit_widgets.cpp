@@ -21,7 +21,6 @@
 #include "loadguard.h"
 #include "modalanswerer.h"
 #include "noticebox.h"
-#include "pageselector.h"
 #include "pagesteps.h"
 #include "pagingbar.h"
 #include "rowmenu.h"
@@ -68,11 +67,9 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     row->addWidget(next);
     row->addItem(right);
     QLabel status;
-    PageSelector::setup(combo);
+    PagingBar bar({label, previous, combo, next, row, left, right, &status});
     QVERIFY(combo->isEditable());
     QVERIFY(combo->lineEdit()->isReadOnly());
-
-    PagingBar bar({label, previous, combo, next, row, left, right, &status});
     const PagingBar::Texts texts = PagingBar::patterns(QStringLiteral("many {curPage}/{pages}"),
                                                        QStringLiteral("status {total}, {pageSize} {pageSize}"),
                                                        QStringLiteral("one {total}"), QString());
