@@ -69,12 +69,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     table->verticalHeader()->setDefaultSectionSize(45);
 
 
-    pagingBar = PagingBar::ofForm(ui, statusLabel);
-    pagingTexts = PagingBar::patterns(
+    pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
         QStringLiteral("当前总账户数量为 {total} 个，总共 {pages} 页，每页显示 {pageSize} 个账户，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"),
-        QStringLiteral("当前总账户数量为 {total} 个，已全部显示在页面中；    "));
+        QStringLiteral("当前总账户数量为 {total} 个，已全部显示在页面中；    ")}, statusLabel);
 
     const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(table);
     realNameSwitch = ColumnSwitch(ui->realNameShowAction, &tag1, {3},
@@ -233,7 +232,7 @@ DomainAccount *MainWindow::appendOneRow(QJsonObject &object)
 
 void MainWindow::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void MainWindow::on_pushButtonl_previousPage_clicked()

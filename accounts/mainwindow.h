@@ -105,7 +105,6 @@ private:
     QAction *deleteAction = nullptr;
 
     PagingBar pagingBar;
-    PagingBar::Texts pagingTexts;
     ColumnSwitch realNameSwitch;
     ColumnSwitch mailSwitch;
     ColumnSwitch telSwitch;

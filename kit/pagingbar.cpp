@@ -46,7 +46,7 @@ QLabel *PagingBar::addStatus(QStatusBar *bar, const QString &styleSheet)
     return label;
 }
 
-PagingBar::PagingBar(const Widgets &widgets) : w(widgets)
+PagingBar::PagingBar(const Widgets &widgets, const Texts &texts) : w(widgets), texts(texts)
 {
     w.selector->setEditable(true);
     w.selector->lineEdit()->setAlignment(Qt::AlignCenter);
@@ -62,7 +62,7 @@ void PagingBar::fillSelector(int pages, int curPage)
     w.selector->setCurrentIndex(curPage >= 1 && curPage <= pages ? curPage - 1 : -1);
 }
 
-void PagingBar::show(int total, int curPage, int pageSize, const Texts &texts)
+void PagingBar::show(int total, int curPage, int pageSize)
 {
     if (severalPages(total, pageSize)) {
         const int pages = pageCount(total, pageSize);

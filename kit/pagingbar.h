@@ -25,11 +25,6 @@ public:
         QString pageLabelOne;  // label_pageMessage when all rows fit on one page
         QString statusOne;     // status line when all rows fit on one page
     };
-    static Texts patterns(const QString &pageLabelMany, const QString &statusMany, const QString &pageLabelOne,
-                          const QString &statusOne)
-    {
-        return Texts{pageLabelMany, statusMany, pageLabelOne, statusOne};
-    }
 
     struct Widgets {
         QLabel *pageLabel = nullptr;
@@ -54,15 +49,16 @@ public:
     static QLabel *addStatus(QStatusBar *bar, const QString &styleSheet = QString());
 
     PagingBar() = default;
-    // Takes the widgets and makes the page selector editable with a centred,
-    // read-only line edit, so that only its items can be chosen.
-    explicit PagingBar(const Widgets &widgets);
+    // Takes the widgets and the window's texts, and makes the page selector
+    // editable with a centred, read-only line edit, so that only its items can
+    // be chosen.
+    PagingBar(const Widgets &widgets, const Texts &texts);
     // The paging row of a window form whose widgets carry the table windows'
     // object names (label_pageMessage, pushButtonl_previousPage,
     // comboBox_pageNumber, pushButton_nextPage in horizontalLayout between
     // horizontalSpacer and horizontalSpacer_2), with an optional status label.
     template<class Form>
-    static PagingBar ofForm(Form *form, QLabel *status = nullptr)
+    static PagingBar ofForm(Form *form, const Texts &texts, QLabel *status = nullptr)
     {
         Widgets widgets;
         widgets.pageLabel = form->label_pageMessage;
@@ -73,14 +69,14 @@ public:
         widgets.leftSpacer = form->horizontalSpacer;
         widgets.rightSpacer = form->horizontalSpacer_2;
         widgets.status = status;
-        return PagingBar(widgets);
+        return PagingBar(widgets, texts);
     }
 
     // Shows the outcome of one load: rebuilds the selector (signals blocked),
     // sets the texts, enables previous (page > 1) and next (rows beyond this
     // page), and shows the row only when there is more than one page (when
     // hidden its spacers shrink to nothing).
-    void show(int total, int curPage, int pageSize, const Texts &texts);
+    void show(int total, int curPage, int pageSize);
     // Shows or hides the row's widgets; a hidden row's spacers shrink to nothing.
     void setRowVisible(bool visible);
 
@@ -93,6 +89,7 @@ private:
     static void setText(QLabel *label, const QString &pattern, int total, int curPage, int pageSize, int pages);
 
     Widgets w;
+    Texts texts;
 };
 
 #endif // PAGINGBAR_H

@@ -28,13 +28,12 @@ MessageWindow::MessageWindow(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《消息管理》页面！"));
     statusLabel = PagingBar::addStatus(ui->statusbar);
-    pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingTexts = PagingBar::patterns(
+    pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
         QStringLiteral("当前信息总数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条信息，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"),
-        QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    "));
+        QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -114,7 +113,7 @@ DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
 
 void MessageWindow::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void MessageWindow::createMenu()

@@ -74,7 +74,6 @@ private:
     QLabel *statusLabel = nullptr;
     PagingBar pagingBar;
     PageSteps pageSteps;
-    PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;

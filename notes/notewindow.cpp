@@ -41,12 +41,11 @@ void NoteWindow::init()
     domainUi.setPageSize(pageSize);
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingTexts = PagingBar::patterns(
+    pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总笔记数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
-        QString(), QStringLiteral("当前总笔记数量为 {total} 条，已全部显示在页面中；    "));
+        QString(), QStringLiteral("当前总笔记数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
 
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(kColumnCount);
@@ -196,7 +195,7 @@ void NoteWindow::showRows(const QJsonArray &rows, int total)
 
 void NoteWindow::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void NoteWindow::createMenu()

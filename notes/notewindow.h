@@ -111,7 +111,6 @@ private:
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
     PageSteps pageSteps;
-    PagingBar::Texts pagingTexts;
     ColumnSwitch isShowSwitch;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;

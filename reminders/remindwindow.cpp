@@ -45,13 +45,12 @@ void RemindWindow::init()
     domainUi.setPageSize(pageSize);
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingTexts = PagingBar::patterns(
+    pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个提醒"),
         QStringLiteral("当前总提醒事件数量为 {total} 个，总共 {pages} 页，每页显示 {pageSize} 个事件，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}个提醒 | 共{total}个提醒"),
-        QStringLiteral("当前总提醒事件数量为 {total} 个，已全部显示在页面中；    "));
+        QStringLiteral("当前总提醒事件数量为 {total} 个，已全部显示在页面中；    ")}, statusLabel);
 
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(kColumnCount);
@@ -187,7 +186,7 @@ void RemindWindow::showRows(const QJsonArray &rows, int total)
 
 void RemindWindow::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void RemindWindow::createMenu()

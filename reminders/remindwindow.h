@@ -103,7 +103,6 @@ private:
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
     PageSteps pageSteps;
-    PagingBar::Texts pagingTexts;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;
     ColumnSwitch remindMethodSwitch;

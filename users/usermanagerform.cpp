@@ -26,10 +26,9 @@ UserManagerForm::UserManagerForm(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《用户管理》页面！"));
-    pagingBar = PagingBar::ofForm(ui);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingTexts = PagingBar::patterns(QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
-                                      QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString());
+    pagingBar = PagingBar::ofForm(ui, {QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
+                                      QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString()});
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -104,7 +103,7 @@ DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 
 void UserManagerForm::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void UserManagerForm::createMenu()

@@ -70,7 +70,6 @@ private:
     QList<DomainUser *> userList;
     PagingBar pagingBar;
     PageSteps pageSteps;
-    PagingBar::Texts pagingTexts;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;

@@ -60,13 +60,12 @@ void WorkPlanWindow::init()
     domainUi.setPageSize(pageSize);
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pagingBar = PagingBar::ofForm(ui, statusLabel);
     pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingTexts = PagingBar::patterns(
+    pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}条笔记 | 共{total}条笔记"),
-        QStringLiteral("当前总计划数量为 {total} 条，已全部显示在页面中；    "));
+        QStringLiteral("当前总计划数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
     pagingBar.setRowVisible(false);
 
     const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(ui->treeView);
@@ -135,7 +134,7 @@ void WorkPlanWindow::clearTree()
 
 void WorkPlanWindow::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize, pagingTexts);
+    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void WorkPlanWindow::initTreeView()

@@ -119,7 +119,6 @@ private:
     bool busy = false; // a request of the window waits for the server
     PagingBar pagingBar;
     PageSteps pageSteps;
-    PagingBar::Texts pagingTexts;
     ColumnSwitch dateColumns;
     ColumnSwitch remindColumns;
     ColumnSwitch imageColumns;

@@ -67,15 +67,14 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     row->addWidget(next);
     row->addItem(right);
     QLabel status;
-    PagingBar bar({label, previous, combo, next, row, left, right, &status});
+    PagingBar bar({label, previous, combo, next, row, left, right, &status},
+                  {QStringLiteral("many {curPage}/{pages}"), QStringLiteral("status {total}, {pageSize} {pageSize}"),
+                   QStringLiteral("one {total}"), QString()});
     QVERIFY(combo->isEditable());
     QVERIFY(combo->lineEdit()->isReadOnly());
-    const PagingBar::Texts texts = PagingBar::patterns(QStringLiteral("many {curPage}/{pages}"),
-                                                       QStringLiteral("status {total}, {pageSize} {pageSize}"),
-                                                       QStringLiteral("one {total}"), QString());
     host.show();
 
-    bar.show(45, 2, 30, texts);
+    bar.show(45, 2, 30);
     QCOMPARE(combo->count(), 2);
     QCOMPARE(combo->itemText(1), QStringLiteral("第2页/共2页"));
     QCOMPARE(combo->currentIndex(), 1);
@@ -86,7 +85,7 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     QVERIFY(label->isVisible() && combo->isVisible());
     QCOMPARE(left->sizeHint(), QSize(20, 20));
 
-    bar.show(30, 1, 30, texts);
+    bar.show(30, 1, 30);
     QCOMPARE(combo->count(), 1);
     QCOMPARE(combo->itemText(0), QStringLiteral("第1页/共1页"));
     QCOMPARE(label->text(), QStringLiteral("one 30"));
@@ -97,7 +96,7 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     QCOMPARE(left->sizeHint(), QSize(0, 0));
 
     // A page size below 1 never divides: everything on one page.
-    bar.show(45, 1, 0, texts);
+    bar.show(45, 1, 0);
     QCOMPARE(combo->count(), 1);
     QVERIFY(!next->isEnabled());
 }
