@@ -95,11 +95,6 @@ bool ManagementServer::run()
     return server->listen_after_bind();
 }
 
-void ManagementServer::stop()
-{
-    server->stop();
-}
-
 void ManagementServer::operation(const httplib::Request &req, httplib::Response &res)
 {
     const QString entity = fromStd(req.matches[1]);
