@@ -1,6 +1,5 @@
 #include "managementserver.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>

@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <cmath>
 
