@@ -34,6 +34,32 @@ QString number(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+// The file width of a column `characters` digits wide (default font).
+double fileWidth(double characters)
+{
+    // Excel stores the width with the cell padding of 5 pixels, truncated to 1/256.
+    return std::trunc((characters * DigitWidth + 5) / DigitWidth * 256) / 256;
+}
+
+// Text with the characters that XML cannot carry escaped as "_xHHHH_".
+QString escapeText(const QString &text)
+{
+    static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
+    QString marked = text;
+    marked.replace(escapeLike, QStringLiteral("_x005F\\1"));
+    QString out;
+    out.reserve(marked.size());
+    for (const QChar c : std::as_const(marked)) {
+        const char16_t u = c.unicode();
+        const bool legal = u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
+        if (legal)
+            out.append(c);
+        else
+            out.append(QStringLiteral("_x") + QStringLiteral("%1").arg(int(u), 4, 16, QLatin1Char('0')).toUpper() + u'_');
+    }
+    return out;
+}
+
 void relationship(QXmlStreamWriter &xml, const QString &id, const QString &type, const QString &target)
 {
     xml.writeEmptyElement(QStringLiteral("Relationship"));
@@ -69,7 +95,7 @@ void writeText(QXmlStreamWriter &xml, const QString &text)
     xml.writeStartElement(QStringLiteral("t"));
     if (text != text.trimmed())
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    xml.writeCharacters(XlsxWriter::escapeText(text));
+    xml.writeCharacters(escapeText(text));
     xml.writeEndElement();
 }
 
@@ -124,30 +150,6 @@ QList<XlsxWriter::Part> XlsxWriter::write(const XlsxWorkbook &book)
     parts.append(Part(QStringLiteral("xl/sharedStrings.xml"), writer.sharedStringsPart()));
     parts.append(sheetParts);
     return parts;
-}
-
-double XlsxWriter::fileWidth(double characters)
-{
-    // Excel stores the width with the cell padding of 5 pixels, truncated to 1/256.
-    return std::trunc((characters * DigitWidth + 5) / DigitWidth * 256) / 256;
-}
-
-QString XlsxWriter::escapeText(const QString &text)
-{
-    static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
-    QString marked = text;
-    marked.replace(escapeLike, QStringLiteral("_x005F\\1"));
-    QString out;
-    out.reserve(marked.size());
-    for (const QChar c : std::as_const(marked)) {
-        const char16_t u = c.unicode();
-        const bool legal = u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
-        if (legal)
-            out.append(c);
-        else
-            out.append(QStringLiteral("_x") + QStringLiteral("%1").arg(int(u), 4, 16, QLatin1Char('0')).toUpper() + u'_');
-    }
-    return out;
 }
 
 QByteArray XlsxWriter::contentTypes() const
