@@ -187,9 +187,8 @@ void SummaryWindow::showModuleCounts(const Module &module, const QJsonObject &re
     }
     const QList<DashboardCounts::Position> positions = DashboardCounts::read(
         result.value(QStringLiteral("temporary")).toString(), int(module.labels.size()), module.prefix, module.unit);
-    for (int i = 0; i < positions.size(); ++i)
-        module.labels.at(i)->setText(positions.at(i).text);
     for (int i = 0; i < positions.size(); ++i) {
+        module.labels.at(i)->setText(positions.at(i).text);
         if (positions.at(i).hideButton)
             module.buttons.at(i)->hide();
     }

@@ -2,8 +2,8 @@
 #include "ui_logindialog.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QKeySequence>
 #include <QMenu>

@@ -214,16 +214,6 @@ QAxObject *QAxObject::rangeObject(Kind subKind, int rangeTop, int rangeLeft, int
     return sub;
 }
 
-QAxObject *QAxObject::sheetObject(const QVariant &which)
-{
-    std::shared_ptr<XlsxSheet> sheet;
-    if (which.typeId() == QMetaType::QString)
-        sheet = workbook->sheetNamed(which.toString());
-    else
-        sheet = workbook->sheet(which.toInt());
-    return sheet ? subObject(Kind::Worksheet, workbook, sheet) : nullptr;
-}
-
 QAxObject *QAxObject::querySubObject(const char *name, const QVariant &var1, const QVariant &var2,
                                      const QVariant &var3, const QVariant &var4, const QVariant &var5,
                                      const QVariant &var6, const QVariant &var7, const QVariant &var8)
@@ -300,10 +290,6 @@ QAxObject *QAxObject::query(const QString &name, const QList<QVariant> &args)
             return subObject(Kind::Workbooks);
         if (name == u"activeworkbook" && n == 0 && application->activeWorkbook)
             return subObject(Kind::Workbook, application->activeWorkbook);
-        if (name == u"activesheet" && n == 0 && application->activeWorkbook) {
-            const auto &book = application->activeWorkbook;
-            return subObject(Kind::Worksheet, book, book->sheets.value(book->activeSheet));
-        }
         return nullptr;
     case Kind::Workbooks:
         if (name == u"open" && n == 1) {
@@ -318,25 +304,20 @@ QAxObject *QAxObject::query(const QString &name, const QList<QVariant> &args)
         }
         if (name == u"add" && n == 0)
             return subObject(Kind::Workbook, application->addWorkbook());
-        if (name == u"item" && n == 1) {
-            const int index = args.first().toInt();
-            if (index >= 1 && index <= application->workbooks.size())
-                return subObject(Kind::Workbook, application->workbooks.at(index - 1));
-        }
         return nullptr;
     case Kind::Workbook:
         if ((name == u"worksheets" || name == u"sheets") && n == 0)
             return subObject(Kind::Worksheets);
-        if ((name == u"worksheets" || name == u"sheets") && n == 1)
-            return sheetObject(args.first());
+        if ((name == u"worksheets" || name == u"sheets") && n == 1) {
+            const auto sheet = workbook->sheet(args.first().toInt());
+            return sheet ? subObject(Kind::Worksheet, workbook, sheet) : nullptr;
+        }
         if (name == u"activesheet" && n == 0)
             return subObject(Kind::Worksheet, workbook, workbook->sheets.value(workbook->activeSheet));
         return nullptr;
     case Kind::Worksheets:
         if (name == u"add" && n == 0)
             return subObject(Kind::Worksheet, workbook, workbook->addSheet());
-        if (name == u"item" && n == 1)
-            return sheetObject(args.first());
         return nullptr;
     case Kind::Worksheet:
         if (name == u"cells" && n == 2) {
@@ -366,11 +347,6 @@ QAxObject *QAxObject::query(const QString &name, const QList<QVariant> &args)
                 return nullptr;
             return rangeObject(Kind::Range, top, left, int(std::min<qint64>(qint64(top) + rows - 1, XlsxSheet::MaxRows + 1)),
                                int(std::min<qint64>(qint64(left) + columns - 1, XlsxSheet::MaxColumns + 1)));
-        }
-        if (name == u"cells" && n == 2) {
-            const int row = top + args.at(0).toInt() - 1;
-            const int column = left + args.at(1).toInt() - 1;
-            return rangeObject(Kind::Range, row, column, row, column);
         }
         if (name == u"font" && n == 0)
             return rangeObject(Kind::Font, top, left, bottom, right);
@@ -421,11 +397,6 @@ bool QAxObject::call(const QString &name, const QList<QVariant> &args, QVariant 
             *result = true;
             return true;
         }
-        if (name == u"activate" && n == 0) {
-            application->activeWorkbook = workbook;
-            *result = true;
-            return true;
-        }
         return false;
     case Kind::Worksheets:
         if (name == u"add" && n == 0) {
@@ -434,12 +405,6 @@ bool QAxObject::call(const QString &name, const QList<QVariant> &args, QVariant 
         }
         return false;
     case Kind::Worksheet:
-        if (name == u"activate" && n == 0) {
-            workbook->activeSheet = int(workbook->sheets.indexOf(worksheet));
-            *result = true;
-            return true;
-        }
-        return false;
     case Kind::Range:
     case Kind::Font:
     case Kind::Interior:
@@ -477,12 +442,9 @@ bool QAxObject::readProperty(const QString &name, QVariant *value) const
         *value = int(application->workbooks.size());
         return true;
     case Kind::Workbook:
-        if (name == u"name")
-            *value = workbook->name;
-        else if (name == u"fullname")
-            *value = workbook->filePath.isEmpty() ? workbook->name : QDir::toNativeSeparators(workbook->filePath);
-        else
+        if (name != u"name")
             return false;
+        *value = workbook->name;
         return true;
     case Kind::Worksheets:
         if (name != u"count")
@@ -523,7 +485,7 @@ bool QAxObject::readProperty(const QString &name, QVariant *value) const
         *value = fromRgb(format.fillColor.value_or(qRgb(255, 255, 255)));
         return true;
     }
-    if (name == u"value" || name == u"value2") {
+    if (name == u"value") {
         if (top == bottom && left == right) {
             *value = first ? first->value : QVariant();
             return true;
@@ -542,9 +504,7 @@ bool QAxObject::readProperty(const QString &name, QVariant *value) const
         *value = QVariant(rows);
         return true;
     }
-    if (name == u"row")
-        *value = top;
-    else if (name == u"column")
+    if (name == u"column")
         *value = left;
     else if (name == u"rowheight")
         *value = worksheet->rowHeights.value(top, XlsxSheet::DefaultRowHeight);
@@ -618,7 +578,7 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
     if (qint64(bottom - top + 1) * (right - left + 1) > MaxRangeCells)
         return false;
 
-    if (kind == Kind::Range && (name == u"value" || name == u"value2")) {
+    if (kind == Kind::Range && name == u"value") {
         const auto put = [&sheet](int r, int c, const QVariant &v) {
             if (!isEmptyValue(v)) {
                 sheet.cell(r, c).value = v;

@@ -73,7 +73,6 @@ private:
     QAxObject *subObject(Kind kind, const std::shared_ptr<XlsxWorkbook> &book = nullptr,
                          const std::shared_ptr<XlsxSheet> &sheet = nullptr);
     QAxObject *rangeObject(Kind kind, int top, int left, int bottom, int right);
-    QAxObject *sheetObject(const QVariant &which);
 
     QAxObject *query(const QString &name, const QList<QVariant> &args);
     bool call(const QString &name, const QList<QVariant> &args, QVariant *result);

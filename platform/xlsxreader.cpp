@@ -36,20 +36,15 @@ QString directory(const QString &partName)
     return slash < 0 ? QString() : partName.left(slash);
 }
 
-} // namespace
-
-XlsxReader::XlsxReader(const QHash<QString, QByteArray> &parts)
-    : parts(parts)
-{
-}
-
-double XlsxReader::characters(double fileWidth)
+// Column width in digits of the default font, from the width in the file.
+double characters(double fileWidth)
 {
     const double pixels = std::trunc((256 * fileWidth + std::trunc(128 / DigitWidth)) / 256 * DigitWidth);
     return std::max(0.0, std::trunc((pixels - 5) / DigitWidth * 100 + 0.5) / 100);
 }
 
-QString XlsxReader::unescapeText(const QString &text)
+// Text with the "_xHHHH_" escapes of XML-unsafe characters turned back.
+QString unescapeText(const QString &text)
 {
     if (!text.contains(QStringLiteral("_x")))
         return text;
@@ -65,6 +60,13 @@ QString XlsxReader::unescapeText(const QString &text)
     }
     out.append(QStringView(text).mid(from));
     return out;
+}
+
+} // namespace
+
+XlsxReader::XlsxReader(const QHash<QString, QByteArray> &parts)
+    : parts(parts)
+{
 }
 
 QByteArray XlsxReader::part(const QString &name, bool *found) const

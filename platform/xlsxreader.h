@@ -26,10 +26,6 @@ class XlsxReader
 public:
     static std::shared_ptr<XlsxWorkbook> read(const QHash<QString, QByteArray> &parts, QString *error);
 
-    // Column width in digits of the default font, from the width in the file.
-    static double characters(double fileWidth);
-    static QString unescapeText(const QString &text);
-
 private:
     struct Relation {
         QString type;

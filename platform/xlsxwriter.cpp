@@ -34,6 +34,32 @@ QString number(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+// The file width of a column `characters` digits wide (default font).
+double fileWidth(double characters)
+{
+    // Excel stores the width with the cell padding of 5 pixels, truncated to 1/256.
+    return std::trunc((characters * DigitWidth + 5) / DigitWidth * 256) / 256;
+}
+
+// Text with the characters that XML cannot carry escaped as "_xHHHH_".
+QString escapeText(const QString &text)
+{
+    static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
+    QString marked = text;
+    marked.replace(escapeLike, QStringLiteral("_x005F\\1"));
+    QString out;
+    out.reserve(marked.size());
+    for (const QChar c : std::as_const(marked)) {
+        const char16_t u = c.unicode();
+        const bool legal = u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
+        if (legal)
+            out.append(c);
+        else
+            out.append(QStringLiteral("_x") + QStringLiteral("%1").arg(int(u), 4, 16, QLatin1Char('0')).toUpper() + u'_');
+    }
+    return out;
+}
+
 void relationship(QXmlStreamWriter &xml, const QString &id, const QString &type, const QString &target)
 {
     xml.writeEmptyElement(QStringLiteral("Relationship"));
@@ -42,12 +68,34 @@ void relationship(QXmlStreamWriter &xml, const QString &id, const QString &type,
     xml.writeAttribute(QStringLiteral("Target"), target);
 }
 
+// One XML part: the declaration and the root element in `ns`, declaring the
+// "r" prefix of relationship ids where asked; finish() closes and returns it.
+struct PartWriter {
+    QByteArray out;
+    QXmlStreamWriter xml{&out};
+
+    PartWriter(const QString &ns, const QString &root, bool withIds = false)
+    {
+        xml.writeStartDocument(QStringLiteral("1.0"), true);
+        xml.writeDefaultNamespace(ns);
+        if (withIds)
+            xml.writeNamespace(RelNs, QStringLiteral("r"));
+        xml.writeStartElement(ns, root);
+    }
+
+    QByteArray finish()
+    {
+        xml.writeEndDocument();
+        return out;
+    }
+};
+
 void writeText(QXmlStreamWriter &xml, const QString &text)
 {
     xml.writeStartElement(QStringLiteral("t"));
     if (text != text.trimmed())
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    xml.writeCharacters(XlsxWriter::escapeText(text));
+    xml.writeCharacters(escapeText(text));
     xml.writeEndElement();
 }
 
@@ -89,11 +137,7 @@ QList<XlsxWriter::Part> XlsxWriter::write(const XlsxWorkbook &book)
 {
     XlsxWriter writer(book);
     QList<Part> sheetParts;
-    const int count = int(book.sheets.size());
-    if (count == 0) {
-        sheetParts.append(Part(QStringLiteral("xl/worksheets/sheet1.xml"), writer.sheetPart(XlsxSheet(), true)));
-    }
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < book.sheets.size(); ++i) {
         sheetParts.append(Part(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1),
                                writer.sheetPart(*book.sheets.at(i), i == book.activeSheet)));
     }
@@ -108,37 +152,10 @@ QList<XlsxWriter::Part> XlsxWriter::write(const XlsxWorkbook &book)
     return parts;
 }
 
-double XlsxWriter::fileWidth(double characters)
-{
-    // Excel stores the width with the cell padding of 5 pixels, truncated to 1/256.
-    return std::trunc((characters * DigitWidth + 5) / DigitWidth * 256) / 256;
-}
-
-QString XlsxWriter::escapeText(const QString &text)
-{
-    static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
-    QString marked = text;
-    marked.replace(escapeLike, QStringLiteral("_x005F\\1"));
-    QString out;
-    out.reserve(marked.size());
-    for (const QChar c : std::as_const(marked)) {
-        const char16_t u = c.unicode();
-        const bool legal = u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
-        if (legal)
-            out.append(c);
-        else
-            out.append(QStringLiteral("_x") + QStringLiteral("%1").arg(int(u), 4, 16, QLatin1Char('0')).toUpper() + u'_');
-    }
-    return out;
-}
-
 QByteArray XlsxWriter::contentTypes() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(ContentTypesNs);
-    xml.writeStartElement(ContentTypesNs, QStringLiteral("Types"));
+    PartWriter part(ContentTypesNs, QStringLiteral("Types"));
+    QXmlStreamWriter &xml = part.xml;
     xml.writeEmptyElement(QStringLiteral("Default"));
     xml.writeAttribute(QStringLiteral("Extension"), QStringLiteral("rels"));
     xml.writeAttribute(QStringLiteral("ContentType"), QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
@@ -153,78 +170,56 @@ QByteArray XlsxWriter::contentTypes() const
     override(QStringLiteral("/xl/workbook.xml"), QStringLiteral("sheet.main+xml"));
     override(QStringLiteral("/xl/styles.xml"), QStringLiteral("styles+xml"));
     override(QStringLiteral("/xl/sharedStrings.xml"), QStringLiteral("sharedStrings+xml"));
-    const int count = std::max(1, int(book.sheets.size()));
+    const int count = int(book.sheets.size());
     for (int i = 1; i <= count; ++i)
         override(QStringLiteral("/xl/worksheets/sheet%1.xml").arg(i), QStringLiteral("worksheet+xml"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 QByteArray XlsxWriter::packageRelationships() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(PackageRelNs);
-    xml.writeStartElement(PackageRelNs, QStringLiteral("Relationships"));
+    PartWriter part(PackageRelNs, QStringLiteral("Relationships"));
+    QXmlStreamWriter &xml = part.xml;
     relationship(xml, QStringLiteral("rId1"), QStringLiteral("officeDocument"), QStringLiteral("xl/workbook.xml"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 QByteArray XlsxWriter::workbookPart() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(MainNs);
-    xml.writeNamespace(RelNs, QStringLiteral("r"));
-    xml.writeStartElement(MainNs, QStringLiteral("workbook"));
+    PartWriter part(MainNs, QStringLiteral("workbook"), true);
+    QXmlStreamWriter &xml = part.xml;
     xml.writeStartElement(QStringLiteral("bookViews"));
     xml.writeEmptyElement(QStringLiteral("workbookView"));
     xml.writeAttribute(QStringLiteral("activeTab"), QString::number(std::max(0, book.activeSheet)));
     xml.writeEndElement();
     xml.writeStartElement(QStringLiteral("sheets"));
-    const int count = std::max(1, int(book.sheets.size()));
+    const int count = int(book.sheets.size());
     for (int i = 1; i <= count; ++i) {
         xml.writeEmptyElement(QStringLiteral("sheet"));
-        xml.writeAttribute(QStringLiteral("name"), book.sheets.isEmpty() ? QStringLiteral("Sheet1") : book.sheets.at(i - 1)->name);
+        xml.writeAttribute(QStringLiteral("name"), book.sheets.at(i - 1)->name);
         xml.writeAttribute(QStringLiteral("sheetId"), QString::number(i));
         xml.writeAttribute(RelNs, QStringLiteral("id"), QStringLiteral("rId%1").arg(i));
     }
     xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 QByteArray XlsxWriter::workbookRelationships() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(PackageRelNs);
-    xml.writeStartElement(PackageRelNs, QStringLiteral("Relationships"));
-    const int count = std::max(1, int(book.sheets.size()));
+    PartWriter part(PackageRelNs, QStringLiteral("Relationships"));
+    QXmlStreamWriter &xml = part.xml;
+    const int count = int(book.sheets.size());
     for (int i = 1; i <= count; ++i)
         relationship(xml, QStringLiteral("rId%1").arg(i), QStringLiteral("worksheet"), QStringLiteral("worksheets/sheet%1.xml").arg(i));
     relationship(xml, QStringLiteral("rId%1").arg(count + 1), QStringLiteral("styles"), QStringLiteral("styles.xml"));
     relationship(xml, QStringLiteral("rId%1").arg(count + 2), QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 QByteArray XlsxWriter::sheetPart(const XlsxSheet &sheet, bool selected)
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(MainNs);
-    xml.writeNamespace(RelNs, QStringLiteral("r"));
-    xml.writeStartElement(MainNs, QStringLiteral("worksheet"));
+    PartWriter part(MainNs, QStringLiteral("worksheet"), true);
+    QXmlStreamWriter &xml = part.xml;
 
     if (!sheet.cells.empty()) {
         int lastRow = 0, firstColumn = XlsxSheet::MaxColumns, lastColumn = 0;
@@ -299,9 +294,7 @@ QByteArray XlsxWriter::sheetPart(const XlsxSheet &sheet, bool selected)
     xml.writeAttribute(QStringLiteral("bottom"), QStringLiteral("0.75"));
     xml.writeAttribute(QStringLiteral("header"), QStringLiteral("0.3"));
     xml.writeAttribute(QStringLiteral("footer"), QStringLiteral("0.3"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 void XlsxWriter::writeCell(QXmlStreamWriter &xml, int row, int column, const QVariant &value, int style)
@@ -393,11 +386,8 @@ int XlsxWriter::styleIndex(const XlsxCellFormat &format)
 
 QByteArray XlsxWriter::stylesPart() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(MainNs);
-    xml.writeStartElement(MainNs, QStringLiteral("styleSheet"));
+    PartWriter part(MainNs, QStringLiteral("styleSheet"));
+    QXmlStreamWriter &xml = part.xml;
 
     xml.writeStartElement(QStringLiteral("fonts"));
     xml.writeAttribute(QStringLiteral("count"), QString::number(fonts.size()));
@@ -494,18 +484,13 @@ QByteArray XlsxWriter::stylesPart() const
     xml.writeAttribute(QStringLiteral("builtinId"), QStringLiteral("0"));
     xml.writeEndElement();
 
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }
 
 QByteArray XlsxWriter::sharedStringsPart() const
 {
-    QByteArray out;
-    QXmlStreamWriter xml(&out);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeDefaultNamespace(MainNs);
-    xml.writeStartElement(MainNs, QStringLiteral("sst"));
+    PartWriter part(MainNs, QStringLiteral("sst"));
+    QXmlStreamWriter &xml = part.xml;
     xml.writeAttribute(QStringLiteral("count"), QString::number(strings.size()));
     xml.writeAttribute(QStringLiteral("uniqueCount"), QString::number(strings.size()));
     for (const QString &s : strings) {
@@ -513,7 +498,5 @@ QByteArray XlsxWriter::sharedStringsPart() const
         writeText(xml, s);
         xml.writeEndElement();
     }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return out;
+    return part.finish();
 }

@@ -25,11 +25,6 @@ public:
 
     static QList<Part> write(const XlsxWorkbook &book);
 
-    // The file width of a column `characters` digits wide (default font).
-    static double fileWidth(double characters);
-    // Text with the characters that XML cannot carry escaped as "_xHHHH_".
-    static QString escapeText(const QString &text);
-
 private:
     explicit XlsxWriter(const XlsxWorkbook &book);
 

@@ -221,7 +221,7 @@ private:
         return false;
     }
 
-    // conjunction := test ("and" test)*
+    // conjunction := term ("and" term)*
     bool parseConjunction(int depth, QString *sql)
     {
         QStringList parts;

@@ -2,8 +2,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>

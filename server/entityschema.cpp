@@ -68,14 +68,6 @@ bool EntitySchema::hasField(const QString &name) const
     return false;
 }
 
-ConditionParser::FieldKind EntitySchema::kindOf(const QString &name) const
-{
-    for (const Field &f : fields)
-        if (f.name == name)
-            return f.kind;
-    return ConditionParser::Integer; // only "id" is left
-}
-
 QHash<QString, ConditionParser::FieldKind> EntitySchema::conditionFields() const
 {
     QHash<QString, ConditionParser::FieldKind> out;

@@ -27,7 +27,6 @@ public:
     static const QVector<EntitySchema> &all();
 
     bool hasField(const QString &name) const;
-    ConditionParser::FieldKind kindOf(const QString &name) const;
     // The names a condition string may use (the user's password hash is not one).
     QHash<QString, ConditionParser::FieldKind> conditionFields() const;
     // The table name, quoted for SQL.

@@ -13,7 +13,6 @@ public:
 
     explicit FileStore(const QString &dataDir);
 
-    QString root() const { return rootPath; }
     QString folder(const QString &name) const;
     bool createFolders() const;
 

@@ -1,6 +1,5 @@
 #include "managementserver.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -93,11 +92,6 @@ bool ManagementServer::bind(int port, QString *error)
 bool ManagementServer::run()
 {
     return server->listen_after_bind();
-}
-
-void ManagementServer::stop()
-{
-    server->stop();
 }
 
 void ManagementServer::operation(const httplib::Request &req, httplib::Response &res)

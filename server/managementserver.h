@@ -23,9 +23,8 @@ public:
 
     // Binds the port (refusing one that another socket holds).
     bool bind(int port, QString *error);
-    // Serves until stop() is called.
+    // Serves until the process ends.
     bool run();
-    void stop();
 
     // Largest request body taken at all (an upload), and largest JSON body.
     static constexpr size_t kMaxPayload = 64u * 1024u * 1024u;

@@ -5,7 +5,6 @@
 #include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <cmath>
 
@@ -27,7 +26,7 @@ QString text(const char *utf8) { return QString::fromUtf8(utf8); }
 QJsonObject storeFailure(const QSqlDatabase &db, const QSqlQuery *q = nullptr)
 {
     qWarning("store error: %s", qPrintable(q && q->lastError().isValid() ? q->lastError().text() : db.lastError().text()));
-    return QJsonObject{{"resultCode", 0}, {"resultMessage", text(kStoreError)}, {"data", QJsonValue()}};
+    return RequestHandler::failure(text(kStoreError));
 }
 
 bool isWhole(const QJsonValue &v, qint64 *out)
@@ -486,13 +485,14 @@ QJsonObject RequestHandler::summary(QSqlDatabase &db, const EntitySchema &schema
     if (user.value(QStringLiteral("grade")).toInt() < kAdministratorGrade)
         owner = QStringLiteral(" and loginName ='%1'").arg(name.toString().replace(QLatin1Char('\''), QStringLiteral("''")));
     const QStringList conditions = SummaryCounts::conditions(schema.entity, owner, today());
+    const auto fields = schema.conditionFields();
     QStringList counts;
     Database::exec(db, QStringLiteral("BEGIN"));
     for (const QString &c : conditions) {
         SqlCondition cond;
         QString error;
         qint64 n = 0;
-        if (!ConditionParser::parse(c, schema.conditionFields(), &cond, &error) || !count(db, schema, cond, &n)) {
+        if (!ConditionParser::parse(c, fields, &cond, &error) || !count(db, schema, cond, &n)) {
             Database::rollback(db);
             return failure(text("汇总统计失败"));
         }

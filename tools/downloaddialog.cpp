@@ -78,7 +78,7 @@ bool DownLoadDialog::startDownload(const QString &url, const QString &name)
     QNetworkRequest request(QUrl(address, QUrl::TolerantMode));
     reply = manager->head(request);
     sizeKnown = false;
-    resumeOffset = QFileInfo::exists(localPath) ? QFileInfo(localPath).size() : 0;
+    resumeOffset = localFileSize();
     connect(reply, SIGNAL(finished()), this, SLOT(onFinishedRequest()));
     return true;
 }
@@ -378,7 +378,7 @@ void DownLoadDialog::stopDownLoad()
         r->abort();
     r->deleteLater();
     file.close();
-    resumeOffset = QFileInfo::exists(localPath) ? QFileInfo(localPath).size() : 0;
+    resumeOffset = localFileSize();
     downloading = false;
     ui->pushButton->setText(QStringLiteral("确认"));
 }
@@ -403,7 +403,7 @@ bool DownLoadDialog::isUsed(QString path)
 
 void DownLoadDialog::getCurrentFileSize()
 {
-    resumeOffset = QFileInfo::exists(localPath) ? QFileInfo(localPath).size() : 0;
+    resumeOffset = localFileSize();
 }
 
 void DownLoadDialog::addAddress(QString address)

@@ -12,6 +12,7 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -57,47 +58,58 @@ bool lockFileExists(const QString &nativePath)
     return QFile::exists(info.dir().path() + QStringLiteral("/~$") + info.fileName());
 }
 
-QAxObject *startExcel(std::unique_ptr<QAxObject> &excel, bool shown)
+// The look of the data block that both backups share.
+void formatBlock(QAxObject *block)
 {
-    excel.reset(new QAxObject());
-    if (!excel->setControl(QStringLiteral("Excel.Application")))
-        throw QException();
-    excel->setProperty("Visible", shown);
-    excel->setProperty("DisplayAlerts", shown);
-    return excel.get();
+    block->setProperty("WrapText", true);
+    block->setProperty("RowHeight", 30);
+    block->setProperty("ColumnWidth", 15);
+    block->setProperty("HorizontalAlignment", Centered);
+    block->setProperty("VerticalAlignment", Centered);
 }
 
-// The workbook of an existing file with a new sheet in front, or a new workbook.
-QAxObject *openOrAdd(QAxObject *excel, QAxObject *workBooks, const QString &fileName, const QString &nativeName)
+// One complete Excel run: start Excel (its window and prompts shown or not),
+// open the existing file with a new sheet in front or add a new workbook, set
+// the caption, let `write` fill sheet 1, save, close and quit. False when a
+// step failed; the Excel that was started is then ended all the same.
+bool runExcel(bool shown, const QString &fileName, const std::function<void(QAxObject *workSheet)> &write)
 {
-    if (QFile::exists(fileName)) {
-        QAxObject *workBook = need(workBooks->querySubObject("Open(const QString&)", nativeName));
-        QAxObject *workSheets = need(workBook->querySubObject("WorkSheets"));
-        need(workSheets->querySubObject("Add()"));
-        return workBook;
-    }
-    workBooks->dynamicCall("Add");
-    return need(excel->querySubObject("ActiveWorkBook"));
-}
-
-void saveCloseQuit(QAxObject *excel, QAxObject *workBook, const QString &fileName, const QString &nativeName)
-{
-    if (QFile::exists(fileName))
-        workBook->dynamicCall("Save()");
-    else
-        workBook->dynamicCall("SaveAs (const QString&)", nativeName);
-    workBook->dynamicCall("Close()");
-    excel->dynamicCall("Quit()");
-}
-
-// A backup that stopped half-way still ends the Excel that it started.
-void quitAfterFailure(const std::unique_ptr<QAxObject> &excel)
-{
-    if (!excel || excel->isNull())
-        return;
+    const QString nativeName = QDir::toNativeSeparators(fileName);
+    std::unique_ptr<QAxObject> excel;
     try {
+        excel.reset(new QAxObject());
+        if (!excel->setControl(QStringLiteral("Excel.Application")))
+            throw QException();
+        excel->setProperty("Visible", shown);
+        excel->setProperty("DisplayAlerts", shown);
+        QAxObject *workBooks = need(excel->querySubObject("WorkBooks"));
+        QAxObject *workBook = nullptr;
+        if (QFile::exists(fileName)) {
+            workBook = need(workBooks->querySubObject("Open(const QString&)", nativeName));
+            QAxObject *workSheets = need(workBook->querySubObject("WorkSheets"));
+            need(workSheets->querySubObject("Add()"));
+        } else {
+            workBooks->dynamicCall("Add");
+            workBook = need(excel->querySubObject("ActiveWorkBook"));
+        }
+        excel->setProperty("Caption", QStringLiteral("Qt Excel"));
+        write(need(workBook->querySubObject("Sheets(int)", 1)));
+
+        if (QFile::exists(fileName))
+            workBook->dynamicCall("Save()");
+        else
+            workBook->dynamicCall("SaveAs (const QString&)", nativeName);
+        workBook->dynamicCall("Close()");
         excel->dynamicCall("Quit()");
+        return true;
     } catch (...) {
+        if (excel && !excel->isNull()) {
+            try {
+                excel->dynamicCall("Quit()");
+            } catch (...) {
+            }
+        }
+        return false;
     }
 }
 
@@ -123,51 +135,24 @@ QString ExcelHandler::setJsonArray(QJsonArray &jsonArray, QList<QString> &header
         return ReadOnly;
     }
 
-    std::unique_ptr<QAxObject> excelHolder;
-    try {
-        QAxObject *excel = startExcel(excelHolder, false);
-        QAxObject *workBooks = need(excel->querySubObject("WorkBooks"));
-        QAxObject *workBook = openOrAdd(excel, workBooks, fileName, nativeName);
-        excel->setProperty("Caption", QStringLiteral("Qt Excel"));
-        QAxObject *workSheet = need(workBook->querySubObject("Sheets(int)", 1));
-
+    const bool done = runExcel(false, fileName, [&](QAxObject *workSheet) {
         for (int i = 0; i < headerList.size(); ++i)
             Excel_SetCell(workSheet, 1, i + 1, QColor(105, 105, 105), headerList.at(i));
 
         QAxObject *anchor = need(workSheet->querySubObject("Range(QString)", QStringLiteral("A2")));
         QAxObject *block = need(anchor->querySubObject("Resize(int,int)", int(jsonArray.size()), int(headerList.size())));
-        block->setProperty("WrapText", true);
-        block->setProperty("RowHeight", 30);
-        block->setProperty("ColumnWidth", 15);
-        block->setProperty("HorizontalAlignment", Centered);
-        block->setProperty("VerticalAlignment", Centered);
+        formatBlock(block);
 
         QVariant table;
         castJsonArray2Variant(jsonArray, keyList, table);
         block->setProperty("Value", table);
-
-        saveCloseQuit(excel, workBook, fileName, nativeName);
-    } catch (const QException &) {
-        quitAfterFailure(excelHolder);
-        return Failure;
-    } catch (...) {
-        quitAfterFailure(excelHolder);
-        return Failure;
-    }
-    return Success;
+    });
+    return done ? Success : Failure;
 }
 
 QString ExcelHandler::setMolde(QStandardItemModel &model, QList<QString> &headerList, QString &fileName)
 {
-    const QString nativeName = QDir::toNativeSeparators(fileName);
-    std::unique_ptr<QAxObject> excelHolder;
-    try {
-        QAxObject *excel = startExcel(excelHolder, true);
-        QAxObject *workBooks = need(excel->querySubObject("WorkBooks"));
-        QAxObject *workBook = openOrAdd(excel, workBooks, fileName, nativeName);
-        excel->setProperty("Caption", QStringLiteral("Qt Excel"));
-        QAxObject *workSheet = need(workBook->querySubObject("Sheets(int)", 1));
-
+    const bool done = runExcel(true, fileName, [&](QAxObject *workSheet) {
         for (int i = 0; i < headerList.size(); ++i)
             Excel_SetCell(workSheet, 1, i + 1, QColor(255, 250, 250), headerList.at(i));
 
@@ -178,11 +163,7 @@ QString ExcelHandler::setMolde(QStandardItemModel &model, QList<QString> &header
 
         QAxObject *interior = need(block->querySubObject("Interior"));
         interior->setProperty("Color", excelColor(QColor(240, 255, 240)));
-        block->setProperty("WrapText", true);
-        block->setProperty("RowHeight", 30);
-        block->setProperty("ColumnWidth", 15);
-        block->setProperty("HorizontalAlignment", Centered);
-        block->setProperty("VerticalAlignment", Centered);
+        formatBlock(block);
 
         const QString headerRange = QStringLiteral("A1:") + columnName(int(headerList.size())) + QStringLiteral("1");
         QAxObject *header = need(workSheet->querySubObject("Range(QString)", headerRange));
@@ -200,16 +181,8 @@ QString ExcelHandler::setMolde(QStandardItemModel &model, QList<QString> &header
         }
 
         block->setProperty("Value", table);
-
-        saveCloseQuit(excel, workBook, fileName, nativeName);
-    } catch (const QException &) {
-        quitAfterFailure(excelHolder);
-        return Failure;
-    } catch (...) {
-        quitAfterFailure(excelHolder);
-        return Failure;
-    }
-    return Success;
+    });
+    return done ? Success : Failure;
 }
 
 QString ExcelHandler::saveas()
@@ -247,18 +220,9 @@ void ExcelHandler::castJsonArray2Variant(QJsonArray const &jsonArray, QList<QStr
 
 int ExcelHandler::castModel2Variant(QStandardItemModel const &model, QVariant &var)
 {
-    const int columnCount = model.columnCount();
+    // The top-level rows are the children of the model's invisible root.
     QList<QVariant> rows;
-    for (int r = 0; r < model.rowCount(); ++r) {
-        QList<QVariant> row;
-        for (int c = 0; c < columnCount; ++c) {
-            const QStandardItem *item = model.item(r, c);
-            row.append(item ? item->data(Qt::DisplayRole).toString() : QString());
-        }
-        rows.append(QVariant(row));
-        if (const QStandardItem *first = model.item(r, 0))
-            getItem(*first, rows, columnCount);
-    }
+    getItem(*model.invisibleRootItem(), rows, model.columnCount());
     var = QVariant(rows);
     return int(rows.size());
 }
@@ -307,21 +271,12 @@ void ExcelHandler::setDatas(QList<QList<QVariant>> &rows, QList<QString> &header
         qDebug().noquote() << ReadOnlyLog;
         return;
     }
-    std::unique_ptr<QAxObject> excelHolder;
-    try {
-        QAxObject *excel = startExcel(excelHolder, false);
-        QAxObject *workBooks = need(excel->querySubObject("WorkBooks"));
-        QAxObject *workBook = openOrAdd(excel, workBooks, fileName, nativeName);
-        excel->setProperty("Caption", QStringLiteral("Qt Excel"));
-        QAxObject *workSheet = need(workBook->querySubObject("Sheets(int)", 1));
+    runExcel(false, fileName, [&](QAxObject *workSheet) {
         for (int i = 0; i < headerList.size(); ++i)
             Excel_SetCell(workSheet, 1, i + 1, QColor(105, 105, 105), headerList.at(i));
         QAxObject *block = need(workSheet->querySubObject("Range(const QString&)", QStringLiteral("A2:I101")));
         QVariant table;
         castListListVariant2Variant(rows, table);
         block->setProperty("Value", table);
-        saveCloseQuit(excel, workBook, fileName, nativeName);
-    } catch (...) {
-        quitAfterFailure(excelHolder);
-    }
+    });
 }

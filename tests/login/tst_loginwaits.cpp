@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
+
 #include "domainuser.h"
 #include "httpstub.h"
 #include "logindialog.h"
@@ -60,6 +62,8 @@ private slots:
 
 private:
     void typeAndLogIn(LoginDialog &dialog, const QString &name, const QString &password);
+    // Logs in and runs `leave` while the server is asked: the log-in is abandoned.
+    void leaveWhileAsked(LoginDialog &dialog, const std::function<void()> &leave);
     HttpStub stub;
 };
 
@@ -139,14 +143,12 @@ void TestLoginWaits::announcementsAreJoinedAndForceTheQuit()
 }
 
 
-void TestLoginWaits::leavingWhileTheServerIsAskedEndsTheDialog()
+void TestLoginWaits::leaveWhileAsked(LoginDialog &dialog, const std::function<void()> &leave)
 {
-    LoginDialog dialog;
     dialog.show();
     QSignalSpy sent(&dialog, &LoginDialog::sendUser);
-    // The user gives up (Escape) while the server is still answering the log-in.
-    stub.setHandler([&dialog](const StubRequest &) {
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+    stub.setHandler([leave](const StubRequest &) {
+        leave();
         return loginReply(1);
     });
     ModalAnswerer answerer;
@@ -156,6 +158,13 @@ void TestLoginWaits::leavingWhileTheServerIsAskedEndsTheDialog()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(sent.count(), 0);
     QCOMPARE(stub.requests.size(), 1);
+}
+
+void TestLoginWaits::leavingWhileTheServerIsAskedEndsTheDialog()
+{
+    LoginDialog dialog;
+    // The user gives up (Escape) while the server is still answering the log-in.
+    leaveWhileAsked(dialog, [&dialog] { QTest::keyClick(&dialog, Qt::Key_Escape); });
 }
 
 void TestLoginWaits::reminderSelection_data()
@@ -195,24 +204,12 @@ void TestLoginWaits::versionSelection()
 void TestLoginWaits::contextMenuExitWhileTheServerIsAsked()
 {
     LoginDialog dialog;
-    dialog.show();
-    QSignalSpy sent(&dialog, &LoginDialog::sendUser);
     QAction *exit = nullptr;
     for (QAction *action : dialog.findChildren<QAction *>())
         if (action->text() == QStringLiteral("退出"))
             exit = action;
     QVERIFY(exit);
-    stub.setHandler([exit](const StubRequest &) {
-        exit->trigger();
-        return loginReply(1);
-    });
-    ModalAnswerer answerer;
-    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
-    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(stub.requests.size(), 1);
+    leaveWhileAsked(dialog, [exit] { exit->trigger(); });
 }
 
 QTEST_MAIN(TestLoginWaits)

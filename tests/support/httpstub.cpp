@@ -85,7 +85,6 @@ void HttpStub::onReadyRead(QTcpSocket *socket)
         buf.remove(0, headerEnd + 4 + length);
         requests.append(req);
         answer(socket, req);
-        emit requestReceived();
         if (socket->state() != QAbstractSocket::ConnectedState)
             return;
     }

@@ -55,9 +55,6 @@ public:
 
     QList<StubRequest> requests;
 
-signals:
-    void requestReceived();
-
 private:
     void onReadyRead(QTcpSocket *socket);
     void answer(QTcpSocket *socket, const StubRequest &request);

@@ -64,11 +64,6 @@ QString ServerProcess::binary()
     return QStringLiteral(SERVER_BINARY);
 }
 
-QString ServerProcess::output()
-{
-    return QString::fromUtf8(process.readAll());
-}
-
 QJsonObject ServerProcess::call(const QString &entity, const QString &operation, const QJsonObject &request)
 {
     Http http;

@@ -23,7 +23,6 @@ public:
     // The server program's path, for tests that run it themselves.
     static QString binary();
     QString dataDir() const { return dir.path(); }
-    QString output();
 
     // One JSON operation through the client's transport, for arranging and checking.
     static QJsonObject call(const QString &entity, const QString &operation, const QJsonObject &request);
