@@ -1,8 +1,16 @@
 #include "filestore.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMimeDatabase>
 #include <QRegularExpression>
+#include <cerrno>
+#include <regex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr int kMaxNameBytes = 240;
@@ -18,7 +26,14 @@ QString FileStore::folder(const QString &name) const
 bool FileStore::createFolders() const
 {
     QDir dir;
-    return dir.mkpath(folder(QStringLiteral("note"))) && dir.mkpath(folder(QStringLiteral("workPlan")));
+    if (!dir.mkpath(folder(QStringLiteral("note"))) || !dir.mkpath(folder(QStringLiteral("workPlan")))
+        || !dir.mkpath(incomingFolder()))
+        return false;
+    // Uploads that a stop cut short.
+    QDirIterator left(incomingFolder(), QDir::Files | QDir::Hidden);
+    while (left.hasNext())
+        QFile::remove(left.next());
+    return true;
 }
 
 QString FileStore::plainName(const QString &name)
@@ -42,14 +57,18 @@ QString FileStore::plainName(const QString &name)
     return clean;
 }
 
-QString FileStore::existingFile(const QString &folderName, const QString &name) const
+QString FileStore::existingFile(const QString &folderName, const QString &name, qint64 *size) const
 {
     if (name.isEmpty() || plainName(name) != name)
         return QString();
-    const QFileInfo info(folder(folderName) + QLatin1Char('/') + name);
-    if (!info.isFile() || info.isSymLink())
+    const QString path = folder(folderName) + QLatin1Char('/') + name;
+    struct stat info;
+    // lstat: a link is not followed out of the folder.
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return QString();
-    return info.absoluteFilePath();
+    if (size)
+        *size = static_cast<qint64>(info.st_size);
+    return path;
 }
 
 FileStore::Range FileStore::byteRange(const QByteArray &header, qint64 size, qint64 *first, qint64 *last)
@@ -83,4 +102,69 @@ FileStore::Range FileStore::byteRange(const QByteArray &header, qint64 size, qin
     *first = start;
     *last = end;
     return Range::Partial;
+}
+
+QString FileStore::incomingFolder() const
+{
+    return rootPath + QStringLiteral("/.incoming");
+}
+
+FileStore::Placed FileStore::place(const QString &temporaryPath, const QString &folderName, const QString &name,
+                                   bool replace) const
+{
+    const QByteArray from = QFile::encodeName(temporaryPath);
+    const QByteArray to = QFile::encodeName(folder(folderName) + QLatin1Char('/') + name);
+    if (replace)
+        return ::rename(from.constData(), to.constData()) == 0 ? Placed::Done : Placed::Failed;
+    // A link either creates the name or fails because it exists: no window in
+    // which another upload of the same name could be overwritten.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return Placed::Done;
+    }
+    return errno == EEXIST ? Placed::Exists : Placed::Failed;
+}
+
+bool FileStore::remove(const QString &folderName, const QString &name) const
+{
+    const QString path = existingFile(folderName, name);
+    return !path.isEmpty() && QFile::remove(path);
+}
+
+bool FileStore::wellFormedRange(const std::string &header)
+{
+    static const std::regex whole(R"(bytes=(\d*-\d*(?:,\s*\d*-\d*)*))");
+    static const std::regex one(R"(\s*(\d*)-(\d*))");
+    if (!std::regex_match(header, whole))
+        return false;
+    std::size_t start = 6;
+    while (start <= header.size()) {
+        std::size_t end = header.find(',', start);
+        if (end == std::string::npos)
+            end = header.size();
+        std::smatch m;
+        const std::string range = header.substr(start, end - start);
+        if (std::regex_match(range, m, one) && m.length(1) > 0 && m.length(2) > 0) {
+            // Numbers too long for 64 bits, or an end before the start.
+            if (m.length(1) > 18 || m.length(2) > 18 || std::stoll(m.str(1)) > std::stoll(m.str(2)))
+                return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string FileStore::contentType(const QString &name)
+{
+    // Looked up once per suffix and thread: the type database takes a lock.
+    thread_local QHash<QString, std::string> known;
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    auto it = known.constFind(suffix);
+    if (it != known.constEnd())
+        return *it;
+    static const QMimeDatabase types;
+    const std::string type =
+        types.mimeTypeForFile(QStringLiteral("x.") + suffix, QMimeDatabase::MatchExtension).name().toStdString();
+    known.insert(suffix, type);
+    return type;
 }

@@ -1,238 +1,231 @@
 #include "managementserver.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QMimeDatabase>
-#include <QSaveFile>
-#include <cstdio>
-#include <httplib.h>
-#include <sys/socket.h>
+#include <QByteArray>
+#include <algorithm>
+#include <atomic>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <thread>
+#include <vector>
 
+#include "httpsession.h"
+#include "noteupload.h"
 #include "requesthandler.h"
+
+namespace asio = boost::asio;
+using boost::system::error_code;
 
 namespace {
 
-constexpr size_t kChunk = 64 * 1024;
-constexpr int kWorkerThreads = 64;
+// Operations that hash or check a password (tens of milliseconds of CPU and
+// 64 MiB each) run on a pool of their own, so that they never hold up the others.
+constexpr int kHashingThreads = 4;
+// Connections over the limit still get their refusal, up to this many more.
+constexpr int kRefusing = 256;
 
-QString text(const char *utf8) { return QString::fromUtf8(utf8); }
+int hardware() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
-void reply(httplib::Response &res, const QJsonObject &envelope)
+bool hashes(const QString &entity, const QString &operation)
 {
-    res.status = 200;
-    res.set_content(QJsonDocument(envelope).toJson(QJsonDocument::Compact).toStdString(),
-                    "application/json; charset=utf-8");
+    return entity == QLatin1String("user")
+           && (operation == QLatin1String("login") || operation == QLatin1String("add")
+               || operation == QLatin1String("update"));
 }
-
-QString fromStd(const std::string &s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 } // namespace
 
-ManagementServer::ManagementServer(const QString &dataDir) : files(dataDir), server(new httplib::Server)
+struct ManagementServer::Private
 {
-    files.createFolders();
-    server->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
-    // Plain SO_REUSEADDR: a port that another server holds makes bind() fail.
-    server->set_socket_options([](socket_t sock) {
-        int yes = 1;
-        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-    });
-    server->set_tcp_nodelay(true);
-    server->set_keep_alive_max_count(1000000);
-    server->set_keep_alive_timeout(5);
-    server->set_payload_max_length(kMaxPayload);
+    std::vector<std::unique_ptr<asio::io_context>> io;
+    std::vector<asio::executor_work_guard<asio::io_context::executor_type>> keep;
+    std::unique_ptr<asio::ip::tcp::acceptor> acceptor;
+    std::unique_ptr<asio::steady_timer> retry;
+    std::unique_ptr<asio::steady_timer> trim;
+    asio::thread_pool workers{static_cast<std::size_t>(std::max(4, hardware()))};
+    asio::thread_pool hashing{kHashingThreads};
+    std::atomic<int> connections{0};
+    std::atomic<bool> activity{false};
+    int limit = kMaxConnections;
+    std::size_t next = 0;
+    std::string host1, host2;
+};
 
-    server->Post("/android/note/updateImage",
-                 [this](const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader) {
-                     upload(req, res, reader);
-                 });
-    server->Post(R"(/android/([^/]+)/([^/]+))",
-                 [this](const httplib::Request &req, httplib::Response &res) { operation(req, res); });
-    server->Get(R"(/account/(note|workPlan)/(.+))", [this](const httplib::Request &req, httplib::Response &res) {
-        serveFile(req, res, fromStd(req.matches[1]), fromStd(req.matches[2]));
-    });
-    server->Get("/account/backgroundMusic.mp3", [this](const httplib::Request &req, httplib::Response &res) {
-        serveFile(req, res, QString(), QStringLiteral("backgroundMusic.mp3"));
-    });
-    server->set_error_handler([](const httplib::Request &, httplib::Response &res) {
-        if (!res.body.empty() || res.status == 206)
-            return;
-        QString reason = text("请求无效");
-        if (res.status == 404)
-            reason = text("请求的路径不存在");
-        else if (res.status == 413)
-            reason = text("请求内容过大");
-        else if (res.status == 416)
-            reason = text("请求的范围超出文件长度");
-        else if (res.status >= 500)
-            reason = text("服务器内部错误");
-        const int status = res.status;
-        reply(res, RequestHandler::failure(reason));
-        res.status = status;
-    });
-    server->set_exception_handler([](const httplib::Request &, httplib::Response &res, std::exception_ptr) {
-        reply(res, RequestHandler::failure(text("服务器内部错误")));
-        res.status = 500;
-    });
+ManagementServer::ManagementServer(const QString &dataDir) : store(dataDir), d(new Private)
+{
+    store.createFolders();
+    RequestHandler::setFileStore(&store);
+    const int ioThreads = std::clamp(hardware() / 2, 1, 4);
+    for (int i = 0; i < ioThreads; ++i) {
+        d->io.push_back(std::make_unique<asio::io_context>(1));
+        d->keep.push_back(asio::make_work_guard(*d->io.back()));
+    }
 }
 
-ManagementServer::~ManagementServer() = default;
+ManagementServer::~ManagementServer()
+{
+    RequestHandler::setFileStore(nullptr);
+}
 
 bool ManagementServer::bind(int port, QString *error)
 {
-    if (!server->bind_to_port("127.0.0.1", port)) {
+    auto &io = *d->io.front();
+    d->acceptor = std::make_unique<asio::ip::tcp::acceptor>(io);
+    const asio::ip::tcp::endpoint endpoint(asio::ip::make_address_v4("127.0.0.1"), static_cast<unsigned short>(port));
+    error_code ec;
+    d->acceptor->open(endpoint.protocol(), ec);
+    // Plain SO_REUSEADDR: a port that another server holds makes bind() fail.
+    if (!ec)
+        d->acceptor->set_option(asio::socket_base::reuse_address(true), ec);
+    if (!ec)
+        d->acceptor->bind(endpoint, ec);
+    if (!ec)
+        d->acceptor->listen(asio::socket_base::max_listen_connections, ec);
+    if (ec) {
         *error = QStringLiteral("cannot listen on 127.0.0.1:%1 (port taken or not allowed)").arg(port);
         return false;
     }
+    d->host1 = "127.0.0.1:" + std::to_string(port);
+    d->host2 = "localhost:" + std::to_string(port);
+    // Every connection is a descriptor: keep room for the store and the files.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY)
+        d->limit = std::max(16, std::min<int>(kMaxConnections, static_cast<int>(files.rlim_cur) - kRefusing - 64));
     return true;
 }
 
 bool ManagementServer::run()
 {
-    return server->listen_after_bind();
+    accept();
+    d->trim = std::make_unique<asio::steady_timer>(*d->io.front());
+    trimLater();
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < d->io.size(); ++i)
+        threads.emplace_back([this, i] { d->io[i]->run(); });
+    d->io.front()->run();
+    for (auto &t : threads)
+        t.join();
+    return true;
 }
 
-void ManagementServer::operation(const httplib::Request &req, httplib::Response &res)
+void ManagementServer::trimLater()
 {
-    const QString entity = fromStd(req.matches[1]);
-    const QString op = fromStd(req.matches[2]);
-    if (req.body.size() > static_cast<size_t>(kMaxJsonBody)) {
-        reply(res, RequestHandler::failure(text("请求内容过大")));
-        return;
-    }
-    reply(res, RequestHandler::handle(entity, op, QByteArray::fromStdString(req.body)));
+    // Memory that requests used goes back to the system once they are done,
+    // whichever thread's heap it came from.
+    d->trim->expires_after(std::chrono::seconds(1));
+    d->trim->async_wait([this](const error_code &ec) {
+        if (ec)
+            return;
+        if (d->activity.exchange(false))
+            malloc_trim(0);
+        trimLater();
+    });
 }
 
-void ManagementServer::upload(const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader)
+void ManagementServer::accept()
 {
-    if (!req.is_multipart_form_data()) {
-        reader([](const char *, size_t) { return true; });
-        reply(res, RequestHandler::failure(text("上传内容必须是multipart表单")));
-        return;
-    }
-    // The file part goes straight to disk; the two short text parts are kept.
-    constexpr size_t kMaxTextPart = 4096;
-    QString part, mode, oldName, name, refusal;
-    std::string textValue;
-    std::unique_ptr<QSaveFile> out;
-    qint64 written = 0;
-    auto finishTextPart = [&] {
-        if (part == QLatin1String("addUpdate"))
-            mode = fromStd(textValue);
-        else if (part == QLatin1String("oldFileName"))
-            oldName = fromStd(textValue);
-    };
-    const bool read = reader(
-        [&](const httplib::MultipartFormData &header) {
-            finishTextPart();
-            part = fromStd(header.name);
-            textValue.clear();
-            if (part == QLatin1String("bitmap") && !out && refusal.isEmpty()) {
-                name = FileStore::plainName(fromStd(header.filename));
-                if (name.isEmpty()) {
-                    refusal = text("文件名无效，无法保存");
-                } else {
-                    out.reset(new QSaveFile(files.folder(QStringLiteral("note")) + QLatin1Char('/') + name));
-                    if (!out->open(QIODevice::WriteOnly))
-                        refusal = text("文件保存失败");
-                }
-            }
-            return true;
-        },
-        [&](const char *data, size_t length) {
-            if (part == QLatin1String("bitmap")) {
-                if (out && refusal.isEmpty()) {
-                    if (out->write(data, static_cast<qint64>(length)) != static_cast<qint64>(length))
-                        refusal = text("文件保存失败");
-                    written += static_cast<qint64>(length);
-                }
-            } else if (textValue.size() + length <= kMaxTextPart) {
-                textValue.append(data, length);
-            }
-            return true;
-        });
-    finishTextPart();
-    if (!read) {
-        const int status = res.status >= 400 ? res.status : 400;
-        reply(res, RequestHandler::failure(status == 413 ? text("请求内容过大") : text("上传内容无效")));
-        res.status = status;
-        return;
-    }
-    if (refusal.isEmpty() && mode != QLatin1String("add") && mode != QLatin1String("update"))
-        refusal = text("上传方式(addUpdate)只能是add或update");
-    if (refusal.isEmpty() && !out)
-        refusal = text("上传内容缺少文件(bitmap)");
-    if (refusal.isEmpty() && written == 0)
-        refusal = text("文件内容为空，无法保存");
-    if (refusal.isEmpty() && !out->commit())
-        refusal = text("文件保存失败");
-    if (!refusal.isEmpty()) {
-        if (out)
-            out->cancelWriting();
-        reply(res, RequestHandler::failure(refusal));
-        return;
-    }
-    if (mode == QLatin1String("update")) {
-        const QString old = FileStore::plainName(oldName);
-        if (!old.isEmpty() && old != name) {
-            const QString path = files.existingFile(QStringLiteral("note"), old);
-            if (!path.isEmpty())
-                QFile::remove(path);
+    auto &target = *d->io[d->next++ % d->io.size()];
+    d->acceptor->async_accept(target, [this](const error_code &ec, asio::ip::tcp::socket socket) {
+        if (ec) {
+            // Out of descriptors: wait a moment rather than spin.
+            d->retry = std::make_unique<asio::steady_timer>(*d->io.front(), std::chrono::milliseconds(50));
+            d->retry->async_wait([this](const error_code &) { accept(); });
+            return;
         }
-    }
-    reply(res, RequestHandler::success(name, QJsonValue(QJsonValue::Null)));
+        const int open = ++d->connections;
+        if (open > d->limit + kRefusing) {
+            error_code ignored;
+            socket.close(ignored);
+            --d->connections;
+        } else {
+            auto session = std::make_shared<HttpSession>(std::move(socket), *this);
+            if (open > d->limit)
+                session->refuseAll(HttpReply::failure(503, QStringLiteral("服务器连接数已满，请稍后重试")));
+            asio::post(session->executor(), [session] { session->start(); });
+        }
+        accept();
+    });
 }
 
-void ManagementServer::serveFile(const httplib::Request &req, httplib::Response &res, const QString &folder,
-                                 const QString &name)
+bool ManagementServer::acceptsHost(const std::string &host) const
 {
-    const QString path = files.existingFile(folder, name);
-    if (path.isEmpty()) {
-        res.status = FileStore::plainName(name) == name ? 404 : 400;
-        return;
-    }
-    const qint64 size = QFileInfo(path).size();
-    static const QMimeDatabase mimes;
-    const std::string type = mimes.mimeTypeForFile(path, QMimeDatabase::MatchContent).name().toStdString();
+    if (host.empty())
+        return true;
+    std::string h(host);
+    std::transform(h.begin(), h.end(), h.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return h == d->host1 || h == d->host2;
+}
+
+void ManagementServer::operation(const QString &entity, const QString &operation, QByteArray body,
+                                 std::function<void(HttpReply)> done)
+{
+    asio::thread_pool &pool = hashes(entity, operation) ? d->hashing : d->workers;
+    asio::post(pool, [entity, operation, body = std::move(body), done = std::move(done)]() mutable {
+        HttpReply r;
+        try {
+            r = HttpReply::json(RequestHandler::handle(entity, operation, body));
+        } catch (...) {
+            r = HttpReply::failure(500);
+        }
+        body = QByteArray();
+        done(std::move(r));
+    });
+}
+
+void ManagementServer::finishUpload(std::shared_ptr<NoteUpload> upload, std::function<void(HttpReply)> done)
+{
+    asio::post(d->workers, [upload = std::move(upload), done = std::move(done)]() mutable {
+        HttpReply r;
+        try {
+            r = HttpReply::json(upload->finish());
+        } catch (...) {
+            r = HttpReply::failure(500);
+        }
+        upload.reset();
+        done(std::move(r));
+    });
+}
+
+HttpReply ManagementServer::fileReply(const QString &folder, const QString &name, const std::string &range) const
+{
+    qint64 size = 0;
+    const QString path = store.existingFile(folder, name, &size);
+    if (path.isEmpty())
+        return HttpReply::failure(FileStore::plainName(name) == name ? 404 : 400);
     qint64 first = 0, last = size - 1;
-    const FileStore::Range range =
-        FileStore::byteRange(QByteArray::fromStdString(req.get_header_value("Range")), size, &first, &last);
-    // The ranges are answered here, with the end clamped to the file's end.
-    const_cast<httplib::Request &>(req).ranges.clear();
-    res.set_header("Accept-Ranges", "bytes");
-    if (range == FileStore::Range::Unsatisfiable) {
-        res.status = 416;
-        res.set_header("Content-Range", "bytes */" + std::to_string(size));
-        return;
+    const FileStore::Range kind = FileStore::byteRange(QByteArray::fromStdString(range), size, &first, &last);
+    if (kind == FileStore::Range::Unsatisfiable) {
+        HttpReply r = HttpReply::failure(416);
+        r.setHeader("Accept-Ranges", "bytes");
+        r.setHeader("Content-Range", "bytes */" + std::to_string(size));
+        return r;
     }
-    res.status = 200;
-    if (range == FileStore::Range::Partial) {
-        res.status = 206;
-        res.set_header("Content-Range",
-                       "bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" + std::to_string(size));
+    HttpReply r;
+    r.setHeader("Accept-Ranges", "bytes");
+    r.setHeader("Content-Type", FileStore::contentType(name));
+    if (kind == FileStore::Range::Partial) {
+        r.status = 206;
+        r.setHeader("Content-Range",
+                    "bytes " + std::to_string(first) + "-" + std::to_string(last) + "/" + std::to_string(size));
     }
-    if (size == 0) {
-        res.set_content(std::string(), type);
-        return;
+    if (size > 0) {
+        r.filePath = path;
+        r.fileOffset = first;
+        r.fileLength = last - first + 1;
     }
-    std::FILE *fp = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!fp) {
-        res.status = 404;
-        return;
-    }
-    auto stream = std::shared_ptr<std::FILE>(fp, [](std::FILE *f) { std::fclose(f); });
-    const qint64 start = first;
-    res.set_content_provider(
-        static_cast<size_t>(last - first + 1), type,
-        [stream, start](size_t offset, size_t length, httplib::DataSink &sink) {
-            std::vector<char> buffer(std::min(length, kChunk));
-            if (std::fseek(stream.get(), static_cast<long>(start + static_cast<qint64>(offset)), SEEK_SET) != 0)
-                return false;
-            const size_t got = std::fread(buffer.data(), 1, buffer.size(), stream.get());
-            if (got == 0)
-                return false;
-            return sink.write(buffer.data(), got);
-        });
+    return r;
+}
+
+void ManagementServer::connectionClosed()
+{
+    --d->connections;
+}
+
+void ManagementServer::noteActivity()
+{
+    d->activity.store(true, std::memory_order_relaxed);
 }

@@ -10,6 +10,7 @@
 
 #include "database.h"
 #include "entityschema.h"
+#include "filestore.h"
 #include "passwordhasher.h"
 #include "summarycounts.h"
 
@@ -19,6 +20,10 @@ const char *const kBadRequest = "请求数据格式错误";
 const char *const kStoreError = "数据库操作失败，请稍后重试";
 const char *const kNoRecord = "记录不存在";
 constexpr int kAdministratorGrade = 5;
+// A write that found its password judged against a hash that changed meanwhile starts again.
+constexpr int kWriteAttempts = 3;
+
+const FileStore *noteFiles = nullptr;
 
 QString text(const char *utf8) { return QString::fromUtf8(utf8); }
 
@@ -86,6 +91,35 @@ QJsonObject RequestHandler::success(const QString &message, const QJsonValue &da
 QJsonObject RequestHandler::failure(const QString &reason)
 {
     return QJsonObject{{"resultCode", 0}, {"resultMessage", reason}, {"data", QJsonValue()}};
+}
+
+int RequestHandler::maxTextLength(const QString &field)
+{
+    static const QStringList longFields{"content",  "comment",  "message",  "target",
+                                        "gainProfit", "strategy", "measurableIndicator", "actionPlan",
+                                        "needResources", "difficulty"};
+    return longFields.contains(field) ? kMaxLongText : kMaxLineText;
+}
+
+void RequestHandler::setFileStore(const FileStore *files)
+{
+    noteFiles = files;
+}
+
+void RequestHandler::releaseNoteFile(const QString &name)
+{
+    if (!noteFiles || name.isEmpty())
+        return;
+    QSqlDatabase db = Database::connection();
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT 1 FROM \"note\" WHERE \"attachedFile\" = ? OR \"image\" = ? OR \"volume\" = ? LIMIT 1"));
+    q.addBindValue(name);
+    q.addBindValue(name);
+    q.addBindValue(name);
+    // A name still in use, or a store that cannot tell, keeps the file.
+    if (!q.exec() || q.next())
+        return;
+    noteFiles->remove(QStringLiteral("note"), name);
 }
 
 QDate RequestHandler::today()
@@ -167,6 +201,11 @@ bool RequestHandler::fieldValues(const EntitySchema &schema, const QJsonObject &
                 return false;
             }
             const QString value = v.toString();
+            const int longest = maxTextLength(f.name);
+            if (value.size() > longest) {
+                *error = text("字段内容过长：") + f.name + text("（最多") + QString::number(longest) + text("个字符）");
+                return false;
+            }
             out->insert(f.name, value.isNull() ? QStringLiteral("") : value);
         } else if (f.kind == ConditionParser::Integer) {
             qint64 n = 0;
@@ -274,10 +313,14 @@ QJsonObject RequestHandler::update(QSqlDatabase &db, const EntitySchema &schema,
     if (!records(request, &list, &error))
         return failure(error);
     const bool isUser = schema.entity == QLatin1String("user");
+    const bool isNote = schema.entity == QLatin1String("note");
+    const QString passwordKey = QStringLiteral("password");
     struct Change
     {
         qint64 id;
         QVariantMap values;
+        QString password; // as sent; empty when none was
+        QString judged;   // the stored hash it was checked against
     };
     QList<Change> changes;
     for (const QJsonObject &record : list) {
@@ -289,68 +332,106 @@ QJsonObject RequestHandler::update(QSqlDatabase &db, const EntitySchema &schema,
         if (isUser && c.values.contains(QStringLiteral("username"))
             && c.values.value(QStringLiteral("username")).toString().trimmed().isEmpty())
             return failure(text("用户名不能为空"));
+        // A password that is empty (lists carry none) leaves the password alone.
+        if (isUser && c.values.contains(passwordKey))
+            c.password = c.values.take(passwordKey).toString();
         changes.append(c);
     }
-    if (!Database::begin(db))
-        return storeFailure(db);
-    for (Change &c : changes) {
-        QSqlQuery existing(db);
-        existing.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"id\" = ?").arg(schema.columnList(), schema.table()));
-        existing.addBindValue(c.id);
-        if (!existing.exec()) {
-            Database::rollback(db);
-            return storeFailure(db, &existing);
+    static const QStringList fileFields{"attachedFile", "image", "volume"};
+    for (int attempt = 0; attempt < kWriteAttempts; ++attempt) {
+        // Checking and hashing a password is slow: it is done before the write
+        // starts, so that other writers wait only for the write itself.
+        QList<QVariantMap> values;
+        for (Change &c : changes) {
+            values.append(c.values);
+            if (c.password.isEmpty())
+                continue;
+            QSqlQuery stored(db);
+            stored.prepare(QStringLiteral("SELECT \"password\" FROM \"user\" WHERE \"id\" = ?"));
+            stored.addBindValue(c.id);
+            if (!stored.exec())
+                return storeFailure(db, &stored);
+            c.judged = stored.next() ? stored.value(0).toString() : QString();
+            // The client sends back what it holds: a password that matches the
+            // stored hash stays as it is.
+            if (PasswordHasher::verify(c.password, c.judged))
+                continue;
+            const QString hashed = PasswordHasher::hash(c.password);
+            if (hashed.isEmpty())
+                return storeFailure(db);
+            values.last().insert(passwordKey, hashed);
         }
-        if (!existing.next()) {
-            Database::rollback(db);
-            return failure(text(kNoRecord));
-        }
-        if (isUser) {
-            // A password that is empty (lists carry none) or that matches the stored
-            // hash (the client sends back what it holds) leaves the password alone.
-            if (c.values.contains(QStringLiteral("password"))) {
-                const QString password = c.values.value(QStringLiteral("password")).toString();
-                const QString stored = existing.value(2).toString();
-                if (password.isEmpty() || PasswordHasher::verify(password, stored)) {
-                    c.values.remove(QStringLiteral("password"));
-                } else {
-                    const QString hashed = PasswordHasher::hash(password);
-                    if (hashed.isEmpty()) {
+        if (!Database::begin(db))
+            return storeFailure(db);
+        bool stale = false;
+        QStringList released;
+        for (int i = 0; i < changes.size() && !stale; ++i) {
+            const Change &c = changes.at(i);
+            const QVariantMap &v = values.at(i);
+            QSqlQuery existing(db);
+            existing.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"id\" = ?").arg(schema.columnList(), schema.table()));
+            existing.addBindValue(c.id);
+            if (!existing.exec()) {
+                Database::rollback(db);
+                return storeFailure(db, &existing);
+            }
+            if (!existing.next()) {
+                Database::rollback(db);
+                return failure(text(kNoRecord));
+            }
+            if (isUser) {
+                if (!c.password.isEmpty() && existing.value(2).toString() != c.judged) {
+                    stale = true;
+                    break;
+                }
+                if (v.contains(QStringLiteral("username"))) {
+                    QSqlQuery check(db);
+                    check.prepare(QStringLiteral("SELECT 1 FROM \"user\" WHERE \"username\" = ? AND \"id\" != ?"));
+                    check.addBindValue(v.value(QStringLiteral("username")));
+                    check.addBindValue(c.id);
+                    if (!check.exec() || check.next()) {
                         Database::rollback(db);
-                        return storeFailure(db);
+                        return failure(text("用户名已存在，请换一个用户名"));
                     }
-                    c.values.insert(QStringLiteral("password"), hashed);
                 }
             }
-            if (c.values.contains(QStringLiteral("username"))) {
-                QSqlQuery check(db);
-                check.prepare(QStringLiteral("SELECT 1 FROM \"user\" WHERE \"username\" = ? AND \"id\" != ?"));
-                check.addBindValue(c.values.value(QStringLiteral("username")));
-                check.addBindValue(c.id);
-                if (!check.exec() || check.next()) {
-                    Database::rollback(db);
-                    return failure(text("用户名已存在，请换一个用户名"));
+            if (isNote) {
+                // A file that the note stops naming may be left without a record.
+                for (const QString &field : fileFields) {
+                    int column = 0;
+                    while (schema.fields.at(column).name != field)
+                        ++column;
+                    const QString before = existing.value(1 + column).toString();
+                    if (!before.isEmpty() && v.contains(field) && v.value(field).toString() != before)
+                        released << before;
                 }
+            }
+            if (v.isEmpty())
+                continue;
+            QStringList sets;
+            for (auto it = v.cbegin(); it != v.cend(); ++it)
+                sets << QStringLiteral("\"%1\" = ?").arg(it.key());
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"id\" = ?").arg(schema.table(), sets.join(QLatin1Char(','))));
+            for (auto it = v.cbegin(); it != v.cend(); ++it)
+                q.addBindValue(it.value());
+            q.addBindValue(c.id);
+            if (!q.exec()) {
+                Database::rollback(db);
+                return storeFailure(db, &q);
             }
         }
-        if (c.values.isEmpty())
-            continue;
-        QStringList sets;
-        for (auto it = c.values.cbegin(); it != c.values.cend(); ++it)
-            sets << QStringLiteral("\"%1\" = ?").arg(it.key());
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE \"id\" = ?").arg(schema.table(), sets.join(QLatin1Char(','))));
-        for (auto it = c.values.cbegin(); it != c.values.cend(); ++it)
-            q.addBindValue(it.value());
-        q.addBindValue(c.id);
-        if (!q.exec()) {
+        if (stale) {
             Database::rollback(db);
-            return storeFailure(db, &q);
+            continue;
         }
+        if (!Database::commit(db))
+            return storeFailure(db);
+        for (const QString &name : released)
+            releaseNoteFile(name);
+        return success(text("修改成功"), QJsonValue(QJsonValue::Null));
     }
-    if (!Database::commit(db))
-        return storeFailure(db);
-    return success(text("修改成功"), QJsonValue(QJsonValue::Null));
+    return failure(text(kStoreError));
 }
 
 QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)

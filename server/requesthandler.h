@@ -12,6 +12,7 @@
 #include "conditionparser.h"
 
 class EntitySchema;
+class FileStore;
 
 // Answers the JSON operations of POST /android/<entity>/<operation>: parses the
 // body, runs the operation on this thread's store connection and returns the
@@ -23,6 +24,17 @@ public:
 
     static QJsonObject success(const QString &message, const QJsonValue &data = QJsonValue(QJsonValue::Undefined));
     static QJsonObject failure(const QString &reason);
+
+    // The longest text a field takes: what a line edit of the client's forms
+    // holds, and more for the fields written in multi-line editors.
+    static constexpr int kMaxLineText = 32767;
+    static constexpr int kMaxLongText = 262144;
+    static int maxTextLength(const QString &field);
+
+    // The stored note files, whose names note records carry.
+    static void setFileStore(const FileStore *files);
+    // Removes a stored note file that no note names any more.
+    static void releaseNoteFile(const QString &name);
 
 private:
     static QJsonObject add(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);

@@ -18,7 +18,7 @@ QByteArray post(const QByteArray &path, const QByteArray &body, const QByteArray
     s.connectToHost(QStringLiteral("127.0.0.1"), 8091);
     if (!s.waitForConnected(3000))
         return QByteArray();
-    s.write("POST " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Type: " + type
+    s.write("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\nContent-Type: " + type
             + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
     QByteArray all;
     while (s.waitForReadyRead(5000))

@@ -218,7 +218,10 @@ public:
                 auto budget = std::make_shared<qint64>(-1);
                 upstream->connectToHost(QHostAddress::LocalHost, 8091);
                 connect(client, &QTcpSocket::readyRead, this, [this, client, upstream, budget] {
-                    const QByteArray data = client->readAll();
+                    // Like any reverse proxy, name the server it forwards to: the
+                    // server refuses requests addressed to another host.
+                    const QByteArray data =
+                        client->readAll().replace("Host: 127.0.0.1:8093", "Host: 127.0.0.1:8091");
                     for (const QByteArray &line : data.split('\n'))
                         if (line.toLower().startsWith("range:")) {
                             ranges << line.mid(6).trimmed();

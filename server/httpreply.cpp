@@ -1,0 +1,96 @@
+#include "httpreply.h"
+
+#include <QJsonDocument>
+#include <algorithm>
+#include <cctype>
+
+#include "requesthandler.h"
+
+namespace {
+
+const char *statusText(int status)
+{
+    switch (status) {
+    case 100: return "Continue";
+    case 200: return "OK";
+    case 206: return "Partial Content";
+    case 400: return "Bad Request";
+    case 403: return "Forbidden";
+    case 404: return "Not Found";
+    case 408: return "Request Timeout";
+    case 413: return "Payload Too Large";
+    case 414: return "URI Too Long";
+    case 415: return "Unsupported Media Type";
+    case 416: return "Range Not Satisfiable";
+    case 431: return "Request Header Fields Too Large";
+    case 503: return "Service Unavailable";
+    default: return status >= 500 ? "Internal Server Error" : "Bad Request";
+    }
+}
+
+std::string lower(const std::string &s)
+{
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return out;
+}
+
+} // namespace
+
+HttpReply HttpReply::json(const QJsonObject &envelope)
+{
+    HttpReply r;
+    r.body = QJsonDocument(envelope).toJson(QJsonDocument::Compact);
+    r.setHeader("Content-Type", "application/json; charset=utf-8");
+    return r;
+}
+
+HttpReply HttpReply::failure(int status, const QString &reason)
+{
+    HttpReply r = json(RequestHandler::failure(reason.isEmpty() ? reasonFor(status) : reason));
+    r.status = status;
+    return r;
+}
+
+QString HttpReply::reasonFor(int status)
+{
+    if (status == 404)
+        return QStringLiteral("请求的路径不存在");
+    if (status == 413)
+        return QStringLiteral("请求内容过大");
+    if (status == 416)
+        return QStringLiteral("请求的范围超出文件长度");
+    if (status >= 500)
+        return QStringLiteral("服务器内部错误");
+    return QStringLiteral("请求无效");
+}
+
+void HttpReply::setHeader(const std::string &name, const std::string &value)
+{
+    const std::string key = lower(name);
+    for (auto &h : headers) {
+        if (lower(h.first) == key) {
+            h.second = value;
+            return;
+        }
+    }
+    headers.emplace_back(name, value);
+}
+
+std::string HttpReply::head(bool headRequest, int keepAliveSeconds) const
+{
+    std::vector<std::pair<std::string, std::string>> all = headers;
+    if (keepAliveSeconds < 0)
+        all.emplace_back("Connection", "close");
+    else
+        all.emplace_back("Keep-Alive", "timeout=" + std::to_string(keepAliveSeconds) + ", max=1000000");
+    all.emplace_back("Content-Length", std::to_string(contentLength()));
+    if (headRequest && std::none_of(all.begin(), all.end(), [](const auto &h) { return lower(h.first) == "accept-ranges"; }))
+        all.emplace_back("Accept-Ranges", "bytes");
+    std::stable_sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return lower(a.first) < lower(b.first); });
+    std::string out = "HTTP/1.1 " + std::to_string(status) + ' ' + statusText(status) + "\r\n";
+    for (const auto &h : all)
+        out += h.first + ": " + h.second + "\r\n";
+    out += "\r\n";
+    return out;
+}
