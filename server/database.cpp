@@ -4,12 +4,27 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QThread>
+#include <mutex>
 
 #include "entityschema.h"
 
 namespace {
 
 QString storeFile;
+
+// Writers of this process queue here rather than in SQLite's busy handler,
+// which sleeps and polls: a writer then starts as soon as the previous one
+// ends, instead of at its next poll.
+std::mutex writeLock;
+thread_local bool holdingWriteLock = false;
+
+void releaseWriteLock()
+{
+    if (holdingWriteLock) {
+        holdingWriteLock = false;
+        writeLock.unlock();
+    }
+}
 
 QString connectionName()
 {
@@ -89,13 +104,22 @@ QSqlDatabase Database::connection()
 
 bool Database::begin(QSqlDatabase &db)
 {
-    return exec(db, QStringLiteral("BEGIN IMMEDIATE"));
+    if (!holdingWriteLock) {
+        writeLock.lock();
+        holdingWriteLock = true;
+    }
+    if (exec(db, QStringLiteral("BEGIN IMMEDIATE")))
+        return true;
+    releaseWriteLock();
+    return false;
 }
 
 bool Database::commit(QSqlDatabase &db)
 {
-    if (exec(db, QStringLiteral("COMMIT")))
+    if (exec(db, QStringLiteral("COMMIT"))) {
+        releaseWriteLock();
         return true;
+    }
     rollback(db);
     return false;
 }
@@ -103,4 +127,5 @@ bool Database::commit(QSqlDatabase &db)
 void Database::rollback(QSqlDatabase &db)
 {
     exec(db, QStringLiteral("ROLLBACK"));
+    releaseWriteLock();
 }

@@ -330,8 +330,11 @@ void HttpSession::readBody()
         const std::size_t got = self->chunk.size() - self->parser->get().body().size;
         if (ec == http::error::body_limit)
             return self->refuse(std::move(self->overflowReply));
-        if (ec)
+        // A peer that left or missed the deadline is let go; a broken body is told so.
+        if (ec == asio::error::eof || ec == asio::error::operation_aborted || ec == asio::error::connection_reset)
             return self->close();
+        if (ec)
+            return self->refuse(HttpReply::failure(400));
         if (got > 0 && !self->sink(self->chunk.data(), got)) {
             self->keepAlive = false;
             return self->refuse(HttpReply::failure(400, text("上传内容无效")));

@@ -175,6 +175,10 @@ bool RequestHandler::records(const QJsonObject &request, QList<QJsonObject> *out
         *error = text("请求缺少记录(dList)");
         return false;
     }
+    if (list.toArray().size() > kMaxRecords) {
+        *error = text("一次请求的记录过多（最多") + QString::number(kMaxRecords) + text("条）");
+        return false;
+    }
     for (const QJsonValue &v : list.toArray()) {
         if (!v.isObject()) {
             *error = text(kBadRequest);

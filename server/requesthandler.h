@@ -30,6 +30,8 @@ public:
     static constexpr int kMaxLineText = 32767;
     static constexpr int kMaxLongText = 262144;
     static int maxTextLength(const QString &field);
+    // The most records one write takes (the client sends one at a time).
+    static constexpr int kMaxRecords = 1000;
 
     // The stored note files, whose names note records carry.
     static void setFileStore(const FileStore *files);

@@ -4,7 +4,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPixmap>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,20 +14,6 @@
 namespace {
 
 const QString kHost = QStringLiteral("http://127.0.0.1:8091");
-
-// One request over a fresh connection, written byte for byte (no URL clean-up).
-QByteArray raw(const QByteArray &request)
-{
-    QTcpSocket s;
-    s.connectToHost(QStringLiteral("127.0.0.1"), 8091);
-    if (!s.waitForConnected(3000))
-        return QByteArray();
-    s.write(request);
-    QByteArray all;
-    while (s.waitForReadyRead(3000))
-        all += s.readAll();
-    return all + s.readAll();
-}
 
 int statusOf(const QByteArray &response)
 {
@@ -204,15 +189,15 @@ void TestServerFiles::refusedPaths()
                                    QByteArray("/account/note/..%5c..%5clanzhou.sqlite"), QByteArray("/account/workPlan/%2e%2e"),
                                    QByteArray("/account/note/a%00b"), QByteArray("/account/../../etc/passwd"),
                                    QByteArray("/account/note/")}) {
-        const QByteArray response = raw("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\n\r\n");
+        const QByteArray response = ServerProcess::raw("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\n\r\n");
         const int status = statusOf(response);
         QVERIFY2(status >= 400 && status < 500, path + " gave " + response.left(40));
         QVERIFY(!response.contains("SQLite format"));
     }
-    const QByteArray unknown = raw("GET /android/note/add HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\n\r\n");
+    const QByteArray unknown = ServerProcess::raw("GET /android/note/add HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\n\r\n");
     QCOMPARE(statusOf(unknown), 404);
     const QByteArray badRange =
-        raw("GET /account/backgroundMusic.mp3 HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nRange: bytes=abc\r\nConnection: close\r\n\r\n");
+        ServerProcess::raw("GET /account/backgroundMusic.mp3 HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nRange: bytes=abc\r\nConnection: close\r\n\r\n");
     QCOMPARE(statusOf(badRange), 416);
 }
 

@@ -1,7 +1,6 @@
 // The server under bad input, concurrent writers, a crash and a taken port.
 #include <QJsonArray>
 #include <QProcess>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -14,16 +13,8 @@ namespace {
 
 QByteArray post(const QByteArray &path, const QByteArray &body, const QByteArray &type = "application/json")
 {
-    QTcpSocket s;
-    s.connectToHost(QStringLiteral("127.0.0.1"), 8091);
-    if (!s.waitForConnected(3000))
-        return QByteArray();
-    s.write("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\nContent-Type: " + type
-            + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    QByteArray all;
-    while (s.waitForReadyRead(5000))
-        all += s.readAll();
-    return all + s.readAll();
+    return ServerProcess::raw("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1:8091\r\nConnection: close\r\nContent-Type: "
+                              + type + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 
 QJsonObject envelope(const QByteArray &response)

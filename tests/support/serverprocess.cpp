@@ -1,6 +1,7 @@
 #include "serverprocess.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QTcpSocket>
 #include <QThread>
@@ -57,6 +58,30 @@ void ServerProcess::kill()
         process.kill();
         process.waitForFinished(5000);
     }
+}
+
+qint64 ServerProcess::residentKiB() const
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(process.processId()));
+    if (process.state() != QProcess::Running || !status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+QByteArray ServerProcess::raw(const QByteArray &request, int quietMs)
+{
+    QTcpSocket s;
+    s.connectToHost(QStringLiteral("127.0.0.1"), 8091);
+    if (!s.waitForConnected(3000))
+        return QByteArray();
+    s.write(request);
+    QByteArray all;
+    while (s.waitForReadyRead(quietMs))
+        all += s.readAll();
+    return all + s.readAll();
 }
 
 QString ServerProcess::binary()

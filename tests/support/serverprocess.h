@@ -23,6 +23,12 @@ public:
     // The server program's path, for tests that run it themselves.
     static QString binary();
     QString dataDir() const { return dir.path(); }
+    // The server's resident memory in KiB (from /proc), or -1 when it is not running.
+    qint64 residentKiB() const;
+
+    // One request written byte for byte over a fresh connection, and everything
+    // the server sent back until it closed or fell silent.
+    static QByteArray raw(const QByteArray &request, int quietMs = 5000);
 
     // One JSON operation through the client's transport, for arranging and checking.
     static QJsonObject call(const QString &entity, const QString &operation, const QJsonObject &request);
