@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "registdialog.h"
+#include "userjson.h"
 
 namespace {
 
@@ -80,8 +81,7 @@ void LoginDialog::on_loginPushButton_clicked()
     user.setUsername(ui->userLineEdit->text());
     user.setPassword(ui->pwdLineEdit->text());
 
-    loginUser.insert(QStringLiteral("username"), user.getUsername());
-    loginUser.insert(QStringLiteral("password"), user.getPassword());
+    loginUser = UserJson::toJson(user, {"username", "password"});
     if (!loginList.isEmpty())
         loginList.removeAt(0);
     loginList.append(loginUser);
@@ -106,19 +106,12 @@ void LoginDialog::on_loginPushButton_clicked()
         return;
     }
 
-    const QJsonObject found = result.value(QStringLiteral("dList")).toArray().at(0).toObject();
-    user.setGrade(found.value(QStringLiteral("grade")).toInt());
-    user.setId(found.value(QStringLiteral("id")).toInt());
-    user.setRealName(found.value(QStringLiteral("realName")).toString());
-    user.setTelephone(found.value(QStringLiteral("telephone")).toString());
-    user.setRegisterDate(found.value(QStringLiteral("registerDate")).toString());
-    user.setUserImage(found.value(QStringLiteral("userImage")).toString());
-    user.setLoginDate(found.value(QStringLiteral("loginDate")).toString());
-    user.setProhibit(found.value(QStringLiteral("prohibit")).toString());
-    user.setProhibitCause(found.value(QStringLiteral("prohibitCause")).toString());
-    user.setComment(found.value(QStringLiteral("comment")).toString());
-    user.setEMail(found.value(QStringLiteral("eMail")).toString());
-    user.setAdministrator(found.value(QStringLiteral("administrator")).toString());
+    // The reply fills the user; the name and password stay as typed.
+    const QString typedName = user.getUsername();
+    const QString typedPassword = user.getPassword();
+    UserJson::fromJson(result.value(QStringLiteral("dList")).toArray().at(0).toObject(), user);
+    user.setUsername(typedName);
+    user.setPassword(typedPassword);
 
     if (!user.getProhibit().isEmpty() && user.getProhibit().contains(QStringLiteral("禁止"))) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("提示信息"), user.getProhibitCause(),

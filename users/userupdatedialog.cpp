@@ -2,27 +2,10 @@
 #include "ui_userupdatedialog.h"
 
 #include <QDebug>
-#include <QJsonObject>
 #include <QLineEdit>
 
 #include "storedchoice.h"
-
-namespace {
-
-// The fields that the dialog edits.
-void copyEditable(const DomainUser &from, DomainUser &to)
-{
-    to.setRealName(from.getRealName());
-    to.setTelephone(from.getTelephone());
-    to.setGrade(from.getGrade());
-    to.setEMail(from.getEMail());
-    to.setAdministrator(from.getAdministrator());
-    to.setProhibit(from.getProhibit());
-    to.setProhibitCause(from.getProhibitCause());
-    to.setComment(from.getComment());
-}
-
-} // namespace
+#include "userjson.h"
 
 UserUpdateDialog::UserUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui::UserUpdateDialog)
 {
@@ -31,7 +14,7 @@ UserUpdateDialog::UserUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui
                                   QStringLiteral("5")});
     ui->comboBox_prohibit->addItems({QStringLiteral("正常"), QStringLiteral("禁止")});
     write.setButtons({ui->PushButton_confirem});
-    write.setOnStored([this] { copyEditable(edited, *this->user); });
+    write.setOnStored([this] { UserJson::fromJson(UserJson::toJson(edited), *this->user); });
 }
 
 UserUpdateDialog::~UserUpdateDialog()
@@ -83,7 +66,8 @@ void UserUpdateDialog::updateView(DomainUser &user)
 
 QString UserUpdateDialog::validityCheck()
 {
-    copyEditable(*user, edited);
+    // Fields that the form does not show go out as the bound record has them.
+    UserJson::fromJson(UserJson::toJson(*user), edited);
     edited.setRealName(ui->LineEdit_realName->text());
 
     const QString telephone = ui->LineEdit_telephone->text();
@@ -117,22 +101,7 @@ void UserUpdateDialog::on_PushButton_confirem_clicked()
 {
     if (!user)
         return;
-    write.confirm(validityCheck(), [this] {
-        return QJsonObject{{QStringLiteral("id"), user->getId()},
-                           {QStringLiteral("username"), user->getUsername()},
-                           {QStringLiteral("password"), user->getPassword()},
-                           {QStringLiteral("realName"), edited.getRealName()},
-                           {QStringLiteral("telephone"), edited.getTelephone()},
-                           {QStringLiteral("grade"), edited.getGrade()},
-                           {QStringLiteral("eMail"), edited.getEMail()},
-                           {QStringLiteral("administrator"), edited.getAdministrator()},
-                           {QStringLiteral("registerDate"), user->getRegisterDate()},
-                           {QStringLiteral("userImage"), user->getUserImage()},
-                           {QStringLiteral("loginDate"), user->getLoginDate()},
-                           {QStringLiteral("prohibit"), edited.getProhibit()},
-                           {QStringLiteral("prohibitCause"), edited.getProhibitCause()},
-                           {QStringLiteral("comment"), edited.getComment()}};
-    });
+    write.confirm(validityCheck(), [this] { return UserJson::toJson(edited); });
 }
 
 void UserUpdateDialog::on_PushButton_cancel_clicked()
