@@ -73,12 +73,6 @@ int storedId(const QString &accountName)
     return rows.isEmpty() ? 0 : rows.at(0).toObject().value(QStringLiteral("id")).toInt();
 }
 
-#define ANSWERED(answerer)                                                                                   \
-    do {                                                                                                     \
-        QVERIFY2((answerer).problems().isEmpty(), qPrintable((answerer).problems().join('\n')));           \
-        QVERIFY((answerer).allAnswered());                                                                   \
-    } while (false)
-
 } // namespace
 
 class TestKitWriteStep : public QObject
