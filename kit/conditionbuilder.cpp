@@ -66,27 +66,36 @@ QString ConditionBuilder::date(const QString &field, const QString &op, const QS
     return isRange(op) ? dateRange(field, from, to) : dateCompare(field, op, from, trailingBlank);
 }
 
-bool ConditionBuilder::isNumber(const QString &text)
+QString ConditionBuilder::numberText(const QString &text)
 {
-    static const QRegularExpression number(QStringLiteral("^[+-]?\\d+(\\.\\d*)?$"));
-    return number.match(text.trimmed()).hasMatch();
+    static const QRegularExpression number(QStringLiteral("^([+-]?)(\\d+)(?:\\.(\\d*))?$"));
+    const QRegularExpressionMatch match = number.match(text.trimmed());
+    if (!match.hasMatch())
+        return QString();
+    QString digits = match.captured(2);
+    if (!match.captured(3).isEmpty())
+        digits += QLatin1Char('.') + match.captured(3);
+    return match.captured(1) == QLatin1String("-") ? QLatin1Char('-') + digits : digits;
 }
 
 QString ConditionBuilder::numberCompare(const QString &subject, const QString &op, const QString &number,
                                         bool trailingBlank)
 {
-    if (!isNumber(number) || !operators().contains(op))
+    const QString value = numberText(number);
+    if (value.isNull() || !operators().contains(op))
         return QString();
-    return QStringLiteral(" and ") + subject + QLatin1Char(' ') + op + QLatin1Char(' ') + number.trimmed()
+    return QStringLiteral(" and ") + subject + QLatin1Char(' ') + op + QLatin1Char(' ') + value
            + blankIf(trailingBlank);
 }
 
 QString ConditionBuilder::numberRange(const QString &subject, const QString &low, const QString &high)
 {
-    if (!isNumber(low) || !isNumber(high))
+    const QString from = numberText(low);
+    const QString to = numberText(high);
+    if (from.isNull() || to.isNull())
         return QString();
-    return QStringLiteral(" and ") + subject + QStringLiteral(" between ") + low.trimmed()
-           + QStringLiteral(" and ") + high.trimmed() + QLatin1Char(' ');
+    return QStringLiteral(" and ") + subject + QStringLiteral(" between ") + from + QStringLiteral(" and ") + to
+           + QLatin1Char(' ');
 }
 
 QString ConditionBuilder::number(const QString &subject, const QString &op, const QString &first,

@@ -44,15 +44,17 @@ public:
     static QString date(const QString &field, const QString &op, const QString &from, const QString &to,
                         bool trailingBlank = false);
 
-    // A number is an optional sign, digits and an optional decimal point with
-    // more digits ("7", "-3", "66.5", "1."); blanks around it are dropped.
-    // Nothing else (not "", "-", "1e3", "inf", "1 or 1=1") is a number.
-    static bool isNumber(const QString &text);
-    // " and <subject> <op> <number>" (numbers go without quotes), with a blank
-    // at the end when asked. Empty when the text is not a number or `op` is
-    // not one of operators(). The subject is usually a field name; a dialog
-    // may put a test in front of it, as in
-    // "remindDate IS NOT NULL and remindDateNumber".
+    // The number in the text as it goes into a condition: an optional sign,
+    // digits and an optional decimal point with more digits, blanks around
+    // it, a "+" and a bare point at the end dropped ("+7" -> "7", " 1. " ->
+    // "1", "-3", "66.5"). Null when the text is no number ("", "-", "1e3",
+    // "inf", "1 or 1=1").
+    static QString numberText(const QString &text);
+    // " and <subject> <op> <number>" (numbers go without quotes, written as
+    // numberText() gives them), with a blank at the end when asked. Empty
+    // when the text is not a number or `op` is not one of operators(). The
+    // subject is usually a field name; a dialog may put a test in front of
+    // it, as in "remindDate IS NOT NULL and remindDateNumber".
     static QString numberCompare(const QString &subject, const QString &op, const QString &number,
                                  bool trailingBlank = false);
     // " and <subject> between <low> and <high> " (always ends with a blank);

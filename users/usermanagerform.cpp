@@ -6,9 +6,6 @@
 #include <QShowEvent>
 #include <QTableWidgetItem>
 
-#include "deletestep.h"
-#include "listrequest.h"
-#include "loadguard.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
@@ -22,13 +19,12 @@ const int kIdColumn = 0;
 } // namespace
 
 UserManagerForm::UserManagerForm(QWidget *parent)
-    : QWidget(parent), ui(new Ui::UserManagerForm), order(QStringLiteral("desc"))
+    : QWidget(parent), ui(new Ui::UserManagerForm), loader(this, this, 30, ListRequest::EmptyCondition::Send)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《用户管理》页面！"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
-                                      QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString()});
+    loader.setPaging(PagingBar::ofForm(ui, {QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
+                                          QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString()}));
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -45,15 +41,17 @@ UserManagerForm::~UserManagerForm()
 void UserManagerForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (request.isEmpty()) // nothing asked of the server yet
+    if (!loader.requested()) // nothing asked of the server yet
         findAll();
 }
 
 void UserManagerForm::findAll()
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
+    loader.findAll();
+}
+
+void UserManagerForm::clearRows()
+{
     qDeleteAll(userList);
     userList.clear();
     TableRows::reset(ui->tableWidget,
@@ -62,16 +60,17 @@ void UserManagerForm::findAll()
                       QStringLiteral("注册时间"), QStringLiteral("头像"), QStringLiteral("登录时间"),
                       QStringLiteral("禁止状态"), QStringLiteral("禁止原因"), QStringLiteral("备注")},
                      {{0, 75}, {8, 150}, {10, 150}});
-    // The condition goes along even when empty: the server then lists every user.
-    ListRequest::fill(request, curPage, pageSize, conditionStr, order, ListRequest::EmptyCondition::Send);
+}
 
-    const QJsonObject result = endpoint.findByCondition(request);
-    QJsonArray rows;
-    if (!ListRequest::rows(result, rows))
-        return;
+// The condition goes along even when empty: the server then lists every user.
+QJsonObject UserManagerForm::requestList(const QJsonObject &request)
+{
+    return endpoint.findByCondition(request);
+}
+
+void UserManagerForm::fillRows(const QJsonArray &rows)
+{
     TableRows::fill(ui->tableWidget, rows, userList, [this](QJsonObject &json) { return appendOneRow(json); });
-    totalCount = ListRequest::totalCount(result);
-    setPageComboBoxItem();
 }
 
 DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
@@ -103,7 +102,7 @@ DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 
 void UserManagerForm::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize);
+    loader.showPaging();
 }
 
 void UserManagerForm::createMenu()
@@ -125,8 +124,6 @@ void UserManagerForm::slotContextMenu(QPoint pos)
 
 void UserManagerForm::slotMenuClicked(QAction *action)
 {
-    if (busy)
-        return;
     if (action == deleteAction) {
         if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
@@ -151,9 +148,8 @@ void UserManagerForm::deleteUser(DomainUser &user)
                              {"registerDate", user.getRegisterDate()},
                              {"userImage", user.getUserImage()},
                              {"comment", user.getComment()}};
-    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
-                        QMessageBox::Warning))
-        findAll();
+    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) { NoticeBox::warning(QStringLiteral("提示信息"), reason); });
 }
 
 void UserManagerForm::updateUser(DomainUser &user)
@@ -162,30 +158,25 @@ void UserManagerForm::updateUser(DomainUser &user)
     connect(this, SIGNAL(sendUser(DomainUser&,int)), &dialog, SLOT(recevieUser(DomainUser&,int)));
     emit sendUser(user, 2);
     if (dialog.exec() == QDialog::Accepted)
-        findAll();
+        loader.reload();
 }
 
 void UserManagerForm::on_pushButtonl_previousPage_clicked()
 {
-    pageSteps.back();
+    loader.back();
 }
 
 void UserManagerForm::on_pushButton_nextPage_clicked()
 {
-    pageSteps.on();
+    loader.next();
 }
 
 void UserManagerForm::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    pageSteps.choose(index);
+    loader.choose(index);
 }
 
 void UserManagerForm::receiveConditionStr(QString &conditionStr)
 {
-    // A condition arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    this->conditionStr = conditionStr;
-    curPage = 1;
-    findAll();
+    loader.select(conditionStr, 0, 1);
 }

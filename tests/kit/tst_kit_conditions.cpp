@@ -187,12 +187,16 @@ void TestKitConditions::fragments_data()
     row("safety", "owner injection", C::like("loginName", "x%' or '1'='1"), " and loginName like '%x%'' or ''1''=''1%'");
     row("safety", "unknown date operator", C::dateCompare("registerDate", "; drop", "2024-01-02"), "");
     row("safety", "unknown number operator", C::numberCompare("grade", "or", "1"), "");
-    for (const char *bad : {"", " ", "-", "+", "1 or 1=1", "1e3", "inf", "nan", "0x10", "1,5", "--1"})
-        row("safety", qUtf8Printable(QStringLiteral("not a number \"%1\"").arg(bad)), C::numberCompare("flag", ">", bad, true), "");
+    for (const char *bad :
+         {"", " ", "-", "+", "1 or 1=1", "1e3", "inf", "nan", "0x10", "1,5", "--1", ".5", "- 1", "1.2.3"})
+        row("safety", qUtf8Printable(QStringLiteral("not a number \"%1\"").arg(bad)),
+            C::numberCompare("flag", ">", bad, true), "");
     row("safety", "range with an empty high end", C::number("remindDateNumber", "介于", "1", ""), "");
     row("safety", "range with a sign as low end", C::numberRange("grade", "-", "3"), "");
     row("safety", "signed number", C::numberCompare("remindDateNumber", "=", "-3"), " and remindDateNumber = -3");
     row("safety", "number with blanks around", C::numberCompare("flag", "=", " 2.0 ", true), " and flag = 2.0 ");
+    row("safety", "plus sign dropped", C::numberCompare("remindDateNumber", ">", "+5"), " and remindDateNumber > 5");
+    row("safety", "bare point dropped", C::numberRange("flag", "1.", "-2.5"), " and flag between 1 and -2.5 ");
     row("safety", "second value unused outside a range", C::number("grade", ">", "2", "x", true), " and grade > 2 ");
 }
 

@@ -6,6 +6,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include "modalanswerer.h"
 #include "searchcondition.h"
 #include "searchform.h"
+#include "serverprocess.h"
 
 #define ANSWERED(answerer)                                                                                   \
     do {                                                                                                     \
@@ -79,6 +81,8 @@ private slots:
     void findAllAndLeavingThePageSize();
     void quickSearchSendsItsFieldAlone();
     void clearAndOwnerRow();
+    void fragmentsSelectTheirRowsOnTheServer_data();
+    void fragmentsSelectTheirRowsOnTheServer();
 };
 
 void TestKitSearchForm::operatorRowShowsSecondValueWhileRange()
@@ -360,6 +364,83 @@ void TestKitSearchForm::clearAndOwnerRow()
     SearchForm::startToday({kept}, true);
     QCOMPARE(kept->date(), QDate::currentDate());
     QVERIFY(kept->calendarPopup());
+}
+
+// The odd forms (blanks, presence tests, number subjects, doubled quotes)
+// are understood by the real server and pick the rows they name.
+void TestKitSearchForm::fragmentsSelectTheirRowsOnTheServer_data()
+{
+    QTest::addColumn<QString>("entity");
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QStringList>("found"); // the rows' title (message: comment)
+    using C = ConditionBuilder;
+    using A = ConditionBuilder::Absent;
+    const QString days = QStringLiteral("remindDate IS NOT NULL and remindDateNumber");
+    const QString note = QStringLiteral("note");
+    QTest::newRow("notes: all") << note << C::matchAll() << QStringList{"b", "o'a"};
+    QTest::newRow("notes: isShow 全部") << note << C::notNull("isShow") + C::like("title", "o'", true)
+                                        << QStringList{"o'a"};
+    QTest::newRow("notes: isShow then image") << note << C::like("isShow", "展示") + C::presence("image", true)
+                                              << QStringList{"o'a"};
+    QTest::newRow("notes: no image") << note << C::presence("image", false) << QStringList{"b"};
+    QTest::newRow("notes: no remind method") << note << C::presence("remindMethod", false, A::WideIs)
+                                             << QStringList{"o'a"};
+    QTest::newRow("notes: remind method") << note << C::presence("remindMethod", true) << QStringList{"b"};
+    QTest::newRow("notes: no frequency") << note << C::presence("remindFrequency", false, A::TightEquals)
+                                         << QStringList{"o'a"};
+    QTest::newRow("notes: grade range") << note << C::number("grade", "介于", "1", "4", true) << QStringList{"o'a"};
+    QTest::newRow("notes: days") << note << C::number(days, ">=", "+1", "", true) + C::notNull("isRemind")
+                                 << QStringList{"o'a"};
+    QTest::newRow("notes: dates") << note << C::date("registerDate", ">=", "2024-01-02", "", true)
+                                         + C::date("remindDate", "介于", "2024-05-01", "2024-05-31", true)
+                                  << QStringList{"o'a"};
+    QTest::newRow("plans: status and score") << "workPlan"
+                                             << C::number("completionStatus", "介于", "50", "70", true)
+                                                    + C::number("score", "<", "4", "", true) + C::like("tag", "x")
+                                             << QStringList{"p"};
+    QTest::newRow("plans: status") << "workPlan" << C::number("completionStatus", ">", "66.", "", true)
+                                   << QStringList{"p"};
+    QTest::newRow("plans: status below") << "workPlan" << C::number("completionStatus", "<=", "66.5", "", true)
+                                         << QStringList{};
+    QTest::newRow("reminders: days") << "remind" << C::number("remindDateNumber", "=", "-2", "")
+                                     << QStringList{"r"};
+    QTest::newRow("messages: flag and grade") << "message"
+                                              << C::number("flag", "介于", "1", "2.5", true)
+                                                     + C::number("grade", "!=", "2", "", true)
+                                              << QStringList{"m1"};
+}
+
+void TestKitSearchForm::fragmentsSelectTheirRowsOnTheServer()
+{
+    QFETCH(QString, entity);
+    QFETCH(QString, condition);
+    QFETCH(QStringList, found);
+    ServerProcess server;
+    QVERIFY(server.start());
+    const QJsonObject seeds[][2] = {
+        {{{"entity", "note"}},
+         {{"title", "o'a"}, {"isShow", "展示"}, {"image", "a.png"}, {"grade", 3}, {"remindMethod", ""},
+          {"remindFrequency", ""}, {"isRemind", "开启"}, {"remindDate", "2024-05-03"}, {"remindDateNumber", 3},
+          {"registerDate", "2024-01-02 10:00:00"}}},
+        {{{"entity", "note"}},
+         {{"title", "b"}, {"isShow", "关闭"}, {"image", ""}, {"grade", 5}, {"remindMethod", "邮件"},
+          {"remindFrequency", "每日邮件提醒"}, {"remindDateNumber", 0}, {"registerDate", "2023-12-31 10:00:00"}}},
+        {{{"entity", "workPlan"}}, {{"title", "p"}, {"completionStatus", 66.67}, {"score", 3}, {"tag", "x"}}},
+        {{{"entity", "remind"}}, {{"title", "r"}, {"remindDateNumber", -2}}},
+        {{{"entity", "message"}}, {{"comment", "m1"}, {"flag", 1.5}, {"grade", 1}}},
+        {{{"entity", "message"}}, {{"comment", "m2"}, {"flag", 2.5}, {"grade", 2}}},
+    };
+    for (const auto &seed : seeds)
+        QCOMPARE(ServerProcess::add(seed[0]["entity"].toString(), seed[1])["flag"].toInt(), 1);
+
+    const QJsonObject reply = ServerProcess::call(
+        entity, "findByCondition", {{"curPage", 1}, {"pageSize", 0}, {"order", "desc"}, {"conditionStr", condition}});
+    QVERIFY2(reply.contains("dList"), qPrintable(reply["temporary"].toString()));
+    QStringList names;
+    for (const QJsonValue row : reply["dList"].toArray())
+        names << row[entity == "message" ? "comment" : "title"].toString();
+    names.sort();
+    QCOMPARE(names, found);
 }
 
 QTEST_MAIN(TestKitSearchForm)
