@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+#include "userjson.h"
+
 RegistDialog::RegistDialog(QWidget *parent) : QDialog(parent), ui(new Ui::RegistDialog)
 {
     ui->setupUi(this);
@@ -62,16 +64,8 @@ void RegistDialog::on_PushButton_confirem_clicked()
         return;
     }
 
-    QJsonObject record;
-    record.insert(QStringLiteral("username"), user.getUsername());
-    record.insert(QStringLiteral("password"), user.getPassword());
-    record.insert(QStringLiteral("realName"), user.getRealName());
-    record.insert(QStringLiteral("telephone"), user.getTelephone());
-    record.insert(QStringLiteral("eMail"), user.getEMail());
-    record.insert(QStringLiteral("comment"), user.getComment());
-    record.insert(QStringLiteral("prohibit"), user.getProhibit());
-    record.insert(QStringLiteral("grade"), user.getGrade());
-    record.insert(QStringLiteral("registerDate"), user.getRegisterDate());
+    const QJsonObject record = UserJson::toJson(user, {"username", "password", "realName", "telephone", "eMail",
+                                                       "comment", "prohibit", "grade", "registerDate"});
     if (!list.isEmpty())
         list.removeAt(0);
     list.append(record);

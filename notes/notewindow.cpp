@@ -8,9 +8,6 @@
 #include <QTableWidgetItem>
 
 #include "conditionbuilder.h"
-#include "dueprompt.h"
-#include "listrequest.h"
-#include "loadguard.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -22,8 +19,7 @@ const int kIdColumn = 18;
 
 } // namespace
 
-NoteWindow::NoteWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::NoteWindow), order(QStringLiteral("desc"))
+NoteWindow::NoteWindow(QWidget *parent) : TableWindow(parent, Property().getPageSize()), ui(new Ui::NoteWindow)
 {
     ui->setupUi(this);
     init();
@@ -36,16 +32,11 @@ NoteWindow::~NoteWindow()
 
 void NoteWindow::init()
 {
-    pageSize = property.getPageSize();
-    domainUi.setCurPage(curPage);
-    domainUi.setPageSize(pageSize);
-
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {
+    loader.setPaging(PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总笔记数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
-        QString(), QStringLiteral("当前总笔记数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
+        QString(), QStringLiteral("当前总笔记数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel));
 
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(kColumnCount);
@@ -82,11 +73,6 @@ void NoteWindow::init()
     connect(table, &QWidget::customContextMenuRequested, this, &NoteWindow::slotContextMenu);
 }
 
-QString NoteWindow::ownerCondition() const
-{
-    return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
-}
-
 QString NoteWindow::defaultFilter() const
 {
     QString filter;
@@ -97,14 +83,14 @@ QString NoteWindow::defaultFilter() const
 
 void NoteWindow::clearRows()
 {
-    qDeleteAll(noteList);
-    noteList.clear();
-    menuNote = nullptr;
+    initTableWidget();
 }
 
 void NoteWindow::initTableWidget()
 {
-    clearRows();
+    qDeleteAll(noteList);
+    noteList.clear();
+    menuNote = nullptr;
     TableRows::reset(ui->tableWidget,
                      {QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"),
                       QStringLiteral("笔记主题"), QStringLiteral("访问的地址"), QStringLiteral("添加日期"),
@@ -115,7 +101,6 @@ void NoteWindow::initTableWidget()
                      {{0, 80}, {1, 60}, {2, 50}, {3, 100}, {4, 100}, {5, 90}, {6, 90}, {7, 60}, {11, 90}, {12, 60},
                       {13, 60}, {14, 100}, {15, 150}, {17, 300}});
     ui->tableWidget->setColumnHidden(kOwnerColumn, grade <= 4);
-    ListRequest::fill(listRequest, curPage, pageSize, condition, order);
 }
 
 DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
@@ -171,31 +156,19 @@ DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
     return note;
 }
 
-void NoteWindow::findAll()
+QJsonObject NoteWindow::requestList(const QJsonObject &request)
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
-    initTableWidget();
-    const QJsonObject result = endpoint.findByCondition(listRequest);
-    if (!ListRequest::rows(result, lastList))
-        return;
-    showRows(lastList, ListRequest::totalCount(result));
-    if (exportPending)
-        toExcel();
+    return endpoint.findByCondition(request);
 }
 
-void NoteWindow::showRows(const QJsonArray &rows, int total)
+QJsonObject NoteWindow::requestDue(const QJsonObject &request)
+{
+    return endpoint.findByRemindDay(request);
+}
+
+void NoteWindow::fillRows(const QJsonArray &rows)
 {
     TableRows::fill(ui->tableWidget, rows, noteList, [this](QJsonObject &json) { return appendOneRow(json); });
-    totalCount = total;
-    domainUi.setTotalCount(totalCount);
-    setPageComboBoxItem();
-}
-
-void NoteWindow::setPageComboBoxItem()
-{
-    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void NoteWindow::createMenu()
@@ -233,29 +206,11 @@ void NoteWindow::on_findAction_triggered() {}
 
 void NoteWindow::on_copyAction_triggered() {}
 
-void NoteWindow::toExcel()
-{
-    exportPending = false;
-}
+void NoteWindow::toExcel() {}
 
 void NoteWindow::on_QuitAction_triggered()
 {
     close();
-}
-
-void NoteWindow::on_pushButtonl_previousPage_clicked()
-{
-    pageSteps.back();
-}
-
-void NoteWindow::on_pushButton_nextPage_clicked()
-{
-    pageSteps.on();
-}
-
-void NoteWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
-{
-    pageSteps.choose(index);
 }
 
 void NoteWindow::on_registerDateSwitchAction_triggered()
@@ -291,11 +246,8 @@ void NoteWindow::on_isShowAction_triggered()
 void NoteWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
-    this->user = &user;
-    grade = user.getGrade();
-    condition.clear();
-    if (grade < 5)
-        condition = ownerCondition();
+    keepUser(user);
+    loader.setCondition(grade < 5 ? ownerCondition() : QString());
     setWindowTitle(QStringLiteral("笔记管理"));
 
     exportHeaders = {QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"),
@@ -321,51 +273,17 @@ void NoteWindow::receiveUser(DomainUser &user, int tag)
 
 void NoteWindow::receiveDomainUi(DomainUi &domainUi)
 {
-    // A query arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    dueView = false;
-    condition.clear();
-    if (grade < 5)
-        condition = ownerCondition();
-    condition.append(domainUi.getConditionStr());
-    pageSteps.take(domainUi, this->domainUi);
-    findAll();
+    const QString owner = grade < 5 ? ownerCondition() : QString();
+    loader.select(owner + domainUi.getConditionStr(), domainUi.getPageSize(), domainUi.getCurPage());
 }
 
 void NoteWindow::receiveSignal()
 {
-    if (busy)
-        return;
-    condition = defaultFilter();
-    findAll();
-    if (grade >= 5)
-        return;
-
-    // Every due note on one page; afterwards the window pages from page 1
-    // with the configured page size again.
-    condition.append(QStringLiteral(" and isRemind = '开启'"));
-    curPage = 1;
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        result = endpoint.findByRemindDay(ListRequest::due(condition, order));
-    }
-    condition = defaultFilter();
-    // Whatever the answer, paging goes on with the configured page size.
-    pageSize = property.getPageSize();
-    QJsonArray due;
-    dueView = false;
-    if (!ListRequest::rows(result, due) || due.isEmpty())
-        return;
-    lastList = due;
-    if (!DuePrompt::ask(QStringLiteral("处理提醒提示"), due.size(), QStringLiteral(" 条笔记需要处理"),
-                        QStringLiteral("查看处理笔记: 选择<查看>，不查看: 选择<不查看>")))
-        return;
-    dueView = true;
-    initTableWidget();
-    const int total = ListRequest::totalCount(result);
-    pageSize = total;
-    showRows(due, total);
-    pageSize = property.getPageSize();
+    // Below grade 5 the user is asked about the shown notes whose reminder is due.
+    std::optional<TableLoader::Due> due;
+    if (grade < 5)
+        due = TableLoader::Due{defaultFilter() + QStringLiteral(" and isRemind = '开启'"),
+                               QStringLiteral("处理提醒提示"), QStringLiteral(" 条笔记需要处理"),
+                               QStringLiteral("查看处理笔记: 选择<查看>，不查看: 选择<不查看>")};
+    loader.open(defaultFilter(), due);
 }

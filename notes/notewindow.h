@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
@@ -14,9 +13,8 @@
 #include "domainuser.h"
 #include "http.h"
 #include "httpnote.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
 #include "property.h"
+#include "tablewindow.h"
 
 class QAction;
 class QLabel;
@@ -30,7 +28,7 @@ QT_END_NAMESPACE
 
 // The notes: one page of the current query in a 20-column table, with paging,
 // column switches and, on opening, the question about due notes.
-class NoteWindow : public QMainWindow
+class NoteWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -56,9 +54,6 @@ public slots:
     void on_registerDateSwitchAction_triggered();
     void on_remindMethodSwitchAction_triggered();
     void on_addressSwitchAction_triggered();
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void on_commentSwitchAction_triggered();
     void on_isShowAction_triggered();
     void receiveUser(DomainUser &user, int tag);
@@ -70,47 +65,31 @@ public slots:
 private:
     void init();
     void initTableWidget();
-    void findAll();
-    void setPageComboBoxItem();
     void createMenu();
-    void toExcel();
+    void toExcel() override;
     DomainNote *appendOneRow(QJsonObject &json);
-    // The rows of one reply in the table, then the total and the paging row.
-    void showRows(const QJsonArray &rows, int total);
-    void clearRows();
-    QString ownerCondition() const;
     QString defaultFilter() const;
 
+    QJsonObject requestList(const QJsonObject &request) override;
+    QJsonObject requestDue(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
+
     Ui::NoteWindow *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString condition;
-    QString order;
-    DomainUser *user = nullptr;
-    DomainUi domainUi;
-    int grade = 0;
     HttpNote endpoint;
-    QJsonObject listRequest;
     QList<DomainNote *> noteList;
-    QJsonArray lastList;
     QList<QString> exportKeys;
     QList<QString> exportHeaders;
     QLabel *statusLabel = nullptr;
     DomainNote *menuNote = nullptr;
     Property property;
     Http http;
-    bool exportPending = false;
     bool isShowHidden = true;
     bool addressHidden = true;
     bool registerDateHidden = true;
     bool remindMethodHidden = true;
     bool imageHidden = true;
     bool commentHidden = true;
-    bool dueView = false;
-    bool busy = false; // a request of the window waits for the server
-    PagingBar pagingBar;
-    PageSteps pageSteps;
     ColumnSwitch isShowSwitch;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "noticebox.h"
+#include "userjson.h"
 
 namespace {
 
@@ -94,7 +95,8 @@ void UserUpdateDialog::updateView(DomainUser &user)
 
 QString UserUpdateDialog::validityCheck()
 {
-    copyEditable(*user, edited);
+    // Fields that the form does not show go out as the bound record has them.
+    UserJson::fromJson(UserJson::toJson(*user), edited);
     edited.setRealName(ui->LineEdit_realName->text());
 
     const QString telephone = ui->LineEdit_telephone->text();
@@ -134,21 +136,7 @@ void UserUpdateDialog::on_PushButton_confirem_clicked()
         return;
     }
 
-    QJsonObject record;
-    record.insert(QStringLiteral("id"), user->getId());
-    record.insert(QStringLiteral("username"), user->getUsername());
-    record.insert(QStringLiteral("password"), user->getPassword());
-    record.insert(QStringLiteral("realName"), edited.getRealName());
-    record.insert(QStringLiteral("telephone"), edited.getTelephone());
-    record.insert(QStringLiteral("grade"), edited.getGrade());
-    record.insert(QStringLiteral("eMail"), edited.getEMail());
-    record.insert(QStringLiteral("administrator"), edited.getAdministrator());
-    record.insert(QStringLiteral("registerDate"), user->getRegisterDate());
-    record.insert(QStringLiteral("userImage"), user->getUserImage());
-    record.insert(QStringLiteral("loginDate"), user->getLoginDate());
-    record.insert(QStringLiteral("prohibit"), edited.getProhibit());
-    record.insert(QStringLiteral("prohibitCause"), edited.getProhibitCause());
-    record.insert(QStringLiteral("comment"), edited.getComment());
+    const QJsonObject record = UserJson::toJson(edited);
     if (!list.isEmpty())
         list.removeAt(0);
     list.append(record);

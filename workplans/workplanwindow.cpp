@@ -10,9 +10,6 @@
 #include <algorithm>
 
 #include "conditionbuilder.h"
-#include "dueprompt.h"
-#include "listrequest.h"
-#include "loadguard.h"
 #include "rowmenu.h"
 
 namespace {
@@ -39,8 +36,7 @@ bool fits(const DWorkPlan *parent, const DWorkPlan *child)
 
 } // namespace
 
-WorkPlanWindow::WorkPlanWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::WorkPlanWindow), order(QStringLiteral("desc"))
+WorkPlanWindow::WorkPlanWindow(QWidget *parent) : TableWindow(parent, 1000), ui(new Ui::WorkPlanWindow)
 {
     ui->setupUi(this);
     init();
@@ -55,18 +51,14 @@ void WorkPlanWindow::init()
 {
     model = new QStandardItemModel(ui->treeView);
 
-    pageSize = 1000;
-    domainUi.setCurPage(curPage);
-    domainUi.setPageSize(pageSize);
-
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {
+    PagingBar pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}条笔记 | 共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
     pagingBar.setRowVisible(false);
+    loader.setPaging(pagingBar);
 
     const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(ui->treeView);
     assessColumns = ColumnSwitch(ui->assessAction, &assessSwitch, {15, 16},
@@ -92,37 +84,30 @@ void WorkPlanWindow::init()
     connect(ui->treeView, &QWidget::customContextMenuRequested, this, &WorkPlanWindow::slotContextMenu);
 }
 
-QString WorkPlanWindow::ownerCondition() const
-{
-    return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
-}
-
 QString WorkPlanWindow::defaultFilter() const
 {
     return (grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isShow ='正常'");
 }
 
-void WorkPlanWindow::initFindAll()
+QJsonObject WorkPlanWindow::requestList(const QJsonObject &request)
 {
-    ListRequest::fill(requestJson, curPage, pageSize, conditionStr, order);
+    return endpoint.findByCondition(request);
 }
 
-void WorkPlanWindow::findAll()
+QJsonObject WorkPlanWindow::requestDue(const QJsonObject &request)
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
+    return endpoint.findByRemindDay(request);
+}
+
+void WorkPlanWindow::clearRows()
+{
     clearTree();
-    initFindAll();
-    const QJsonObject result = endpoint.findByCondition(requestJson);
-    if (!ListRequest::rows(result, jsonArray) || jsonArray.isEmpty())
-        return;
+}
+
+void WorkPlanWindow::fillRows(const QJsonArray &rows)
+{
+    jsonArray = rows;
     updateTreeView();
-    totalCount = ListRequest::totalCount(result);
-    domainUi.setTotalCount(totalCount);
-    setPageComboBoxItem();
-    if (exportPending)
-        toExcel();
 }
 
 void WorkPlanWindow::clearTree()
@@ -130,11 +115,6 @@ void WorkPlanWindow::clearTree()
     headerList.clear();
     model->clear();
     initTreeView();
-}
-
-void WorkPlanWindow::setPageComboBoxItem()
-{
-    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void WorkPlanWindow::initTreeView()
@@ -339,21 +319,6 @@ void WorkPlanWindow::on_QuitAction_triggered()
     close();
 }
 
-void WorkPlanWindow::on_pushButtonl_previousPage_clicked()
-{
-    pageSteps.back();
-}
-
-void WorkPlanWindow::on_pushButton_nextPage_clicked()
-{
-    pageSteps.on();
-}
-
-void WorkPlanWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
-{
-    pageSteps.choose(index);
-}
-
 void WorkPlanWindow::createMenu()
 {
     menu = new QMenu(this);
@@ -384,64 +349,30 @@ void WorkPlanWindow::slotMenuClicked(QAction *action)
     Q_UNUSED(action)
 }
 
-void WorkPlanWindow::toExcel()
-{
-    exportPending = false;
-}
+void WorkPlanWindow::toExcel() {}
 
 void WorkPlanWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
-    this->user = &user;
-    grade = user.getGrade();
-    conditionStr.clear();
-    if (grade < 5)
-        conditionStr = ownerCondition().mid(1);
+    keepUser(user);
+    loader.setCondition(grade < 5 ? ownerCondition().mid(1) : QString());
     ui->treeView->setColumnHidden(kOwnerColumn, grade <= 4);
     setWindowTitle(QStringLiteral("工作计划管理"));
 }
 
 void WorkPlanWindow::receiveDomainUi(DomainUi &domainUi)
 {
-    // A query arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    dueView = false;
-    conditionStr.clear();
-    if (grade < 5)
-        conditionStr = ownerCondition();
-    conditionStr.append(domainUi.getConditionStr());
-    pageSteps.take(domainUi, this->domainUi);
-    findAll();
+    const QString owner = grade < 5 ? ownerCondition() : QString();
+    loader.select(owner + domainUi.getConditionStr(), domainUi.getPageSize(), domainUi.getCurPage());
 }
 
 void WorkPlanWindow::receiveSignal()
 {
-    if (busy)
-        return;
-    conditionStr = defaultFilter();
-    findAll();
-    if (grade > 4)
-        return;
-
-    // Every due plan at once; afterwards the default filter and page size again.
-    conditionStr.append(QStringLiteral(" and isRemind = '开启'"));
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        result = endpoint.findByRemindDay(ListRequest::due(conditionStr, order));
-    }
-    conditionStr = defaultFilter();
-    dueView = false;
-    if (ListRequest::rows(result, jsonArray) && !jsonArray.isEmpty()
-        && DuePrompt::ask(QStringLiteral("处理计划提示"), jsonArray.size(), QStringLiteral(" 条计划需要处理"),
-                          QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"))) {
-        dueView = true;
-        clearTree();
-        updateTreeView();
-        totalCount = ListRequest::totalCount(result);
-        pageSize = totalCount;
-        setPageComboBoxItem();
-    }
-    pageSize = 1000;
+    // Below grade 5 the user is asked about the shown plans whose reminder is due.
+    std::optional<TableLoader::Due> due;
+    if (grade < 5)
+        due = TableLoader::Due{defaultFilter() + QStringLiteral(" and isRemind = '开启'"),
+                               QStringLiteral("处理计划提示"), QStringLiteral(" 条计划需要处理"),
+                               QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>")};
+    loader.open(defaultFilter(), due);
 }
