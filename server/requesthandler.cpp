@@ -415,8 +415,9 @@ QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema,
                 Database::rollback(db);
                 return storeFailure(db, &named);
             }
-            for (int i = 0; named.next() && i < schema.fileFields.size(); ++i)
-                files << named.value(i).toString();
+            if (named.next())
+                for (int i = 0; i < schema.fileFields.size(); ++i)
+                    files << named.value(i).toString();
         }
         QSqlQuery q(db);
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"id\" = ?").arg(schema.table()));
@@ -432,12 +433,13 @@ QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema,
     }
     if (!Database::commit(db))
         return storeFailure(db);
-    removeUnnamedFiles(db, schema, files);
+    releaseFiles(schema, files);
     return success(text("删除成功"), QJsonValue(QJsonValue::Null));
 }
 
-void RequestHandler::removeUnnamedFiles(QSqlDatabase &db, const EntitySchema &schema, const QStringList &names)
+void RequestHandler::releaseFiles(const EntitySchema &schema, const QStringList &names)
 {
+    QSqlDatabase db = Database::connection();
     QStringList unique = names;
     unique.removeAll(QString());
     unique.removeDuplicates();

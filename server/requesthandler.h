@@ -27,6 +27,10 @@ public:
     static QJsonObject success(const QString &message, const QJsonValue &data = QJsonValue(QJsonValue::Undefined));
     static QJsonObject failure(const QString &reason);
 
+    // Removes those of the named files in the schema's file folder that no
+    // record of the schema names any more (after a delete or a replacement).
+    static void releaseFiles(const EntitySchema &schema, const QStringList &names);
+
 private:
     static QJsonObject add(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject update(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
@@ -48,8 +52,6 @@ private:
     static bool fieldValues(const EntitySchema &schema, const QJsonObject &record, bool complete, QVariantMap *out,
                             QString *error);
     static bool condition(const EntitySchema &schema, const QJsonObject &request, SqlCondition *out, QString *error);
-    // Removes the stored files that the deleted records named and no record names any more.
-    static void removeUnnamedFiles(QSqlDatabase &db, const EntitySchema &schema, const QStringList &names);
     static QJsonObject userByName(QSqlDatabase &db, const QString &username, QString *hash);
     static QDate today();
 };

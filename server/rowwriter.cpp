@@ -4,7 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
-#include <QMutex>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <algorithm>
 #include <charconv>
@@ -88,9 +88,8 @@ char *writeText(char *p, const char *text, qsizetype size)
             const int length = sequenceLength(s + i, size - i);
             if (length == 0)
                 return nullptr;
-            std::memcpy(p, s + i, size_t(length));
-            p += length;
-            i += length;
+            for (const qsizetype end = i + length; i < end; ++i)
+                *p++ = char(s[i]);
         } else {
             *p++ = '\\';
             switch (c) {
@@ -151,13 +150,13 @@ private:
 
 const RowWriter &RowWriter::of(const EntitySchema &schema)
 {
-    static QMutex lock;
-    static QHash<QString, const RowWriter *> writers;
-    QMutexLocker guard(&lock);
-    const RowWriter *&writer = writers[schema.entity];
-    if (!writer)
-        writer = new RowWriter(schema);
-    return *writer;
+    static const QHash<QString, const RowWriter *> writers = [] {
+        QHash<QString, const RowWriter *> all;
+        for (const EntitySchema &s : EntitySchema::all())
+            all.insert(s.entity, new RowWriter(s));
+        return all;
+    }();
+    return *writers.value(schema.entity);
 }
 
 RowWriter::RowWriter(const EntitySchema &schema)
@@ -178,12 +177,85 @@ RowWriter::RowWriter(const EntitySchema &schema)
     std::sort(named.begin(), named.end(), [](const Named &a, const Named &b) { return a.name < b.name; });
     for (Named &n : named) {
         n.key.prefix = (keys.isEmpty() ? "\"" : ",\"") + n.name.toUtf8() + "\":";
+        prefixBytes += n.key.prefix.size();
         keys.append(n.key);
     }
 }
 
 void RowWriter::append(QByteArray *out, sqlite3_stmt *row) const
 {
+    // The common row, whose values all have their field's stored type and whose
+    // texts are valid UTF-8, is written in one go into room reserved for its
+    // longest possible form; any other row goes value by value.
+    struct Value
+    {
+        sqlite3_value *value;
+        const char *text;
+        qsizetype size;
+    };
+    QVarLengthArray<Value, 32> values(keys.size());
+    qsizetype longest = prefixBytes + 2;
+    bool common = true;
+    for (int i = 0; i < keys.size() && common; ++i) {
+        const Key &key = keys.at(i);
+        Value &v = values[i];
+        if (key.column < 0) {
+            longest += 2;
+            continue;
+        }
+        v.value = sqlite3_column_value(row, key.column);
+        const int type = sqlite3_value_type(v.value);
+        switch (key.kind) {
+        case ConditionParser::Integer:
+            common = type == SQLITE_INTEGER;
+            longest += 24;
+            break;
+        case ConditionParser::Real:
+            common = type == SQLITE_FLOAT && std::isfinite(sqlite3_value_double(v.value));
+            longest += 32;
+            break;
+        case ConditionParser::Text:
+            common = type == SQLITE_TEXT;
+            if (common) {
+                v.text = reinterpret_cast<const char *>(sqlite3_value_text(v.value));
+                v.size = sqlite3_value_bytes(v.value);
+                longest += 6 * v.size + 2;
+            }
+            break;
+        }
+    }
+    const qsizetype start = out->size();
+    if (common) {
+        out->resize(start + longest);
+        char *p = out->data() + start;
+        *p++ = '{';
+        for (int i = 0; i < keys.size() && p; ++i) {
+            const Key &key = keys.at(i);
+            const Value &v = values.at(i);
+            std::memcpy(p, key.prefix.constData(), size_t(key.prefix.size()));
+            p += key.prefix.size();
+            if (key.column < 0) {
+                *p++ = '"';
+                *p++ = '"';
+            } else if (key.kind == ConditionParser::Integer) {
+                p = std::to_chars(p, p + 24, sqlite3_value_int64(v.value)).ptr;
+            } else if (key.kind == ConditionParser::Real) {
+                const QByteArray number = QByteArray::number(sqlite3_value_double(v.value), 'g',
+                                                             QLocale::FloatingPointShortest);
+                std::memcpy(p, number.constData(), size_t(number.size()));
+                p += number.size();
+            } else {
+                p = writeText(p, v.text, v.size);
+            }
+        }
+        if (p) {
+            *p++ = '}';
+            out->resize(p - out->data());
+            return;
+        }
+        out->resize(start); // a text that is not UTF-8
+    }
+
     Cursor cursor(out);
     cursor.append("{", 1);
     for (const Key &key : keys) {

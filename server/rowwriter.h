@@ -36,6 +36,7 @@ private:
         ConditionParser::FieldKind kind;
     };
     QVector<Key> keys;
+    qsizetype prefixBytes = 0;
     QByteArray columnList;
 };
 
