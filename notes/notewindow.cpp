@@ -14,12 +14,12 @@
 
 #include <memory>
 
-#include "conditionbuilder.h"
+#include "attachmentname.h"
 #include "downloaddialog.h"
 #include "excelhandler.h"
 #include "musicplaydialog.h"
-#include "attachmentname.h"
 #include "notejson.h"
+#include "notesearchdialog.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "showcontentdialog.h"
@@ -376,7 +376,16 @@ void NoteWindow::updateRemind(DomainNote &note)
 
 void NoteWindow::on_addAction_triggered() {}
 
-void NoteWindow::on_findAction_triggered() {}
+void NoteWindow::on_findAction_triggered()
+{
+    NoteSearchDialog dialog;
+    connect(&dialog, &NoteSearchDialog::sendDomainUi, this, &NoteWindow::receiveDomainUi);
+    connect(this, &NoteWindow::sendGrade, &dialog, &NoteSearchDialog::receiveGrade);
+    connect(this, &NoteWindow::sendDomainUi, &dialog, &NoteSearchDialog::receiveDomainUi);
+    emit sendGrade(grade);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
 
 void NoteWindow::on_copyAction_triggered()
 {
