@@ -6,13 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidgetItem>
 #include <QVBoxLayout>
-
-#include <memory>
 
 #include "attachmentname.h"
 #include "downloaddialog.h"
@@ -125,6 +123,11 @@ void NoteWindow::init()
         s->apply();
 
     table->verticalHeader()->setDefaultSectionSize(75);
+    // The widgets of a row (content, thumbnail, voice clip, attachment) are
+    // made when the row comes into view.
+    table->viewport()->installEventFilter(this);
+    connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this, &NoteWindow::showCellWidgets);
+    connect(table->model(), &QAbstractItemModel::layoutChanged, this, &NoteWindow::showCellWidgets);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
@@ -183,7 +186,17 @@ QJsonObject NoteWindow::requestDue(const QJsonObject &request)
 
 void NoteWindow::fillRows(const QJsonArray &rows)
 {
+    // The page's pictures are fetched while its rows are made.
+    QStringList pictures;
+    for (const QJsonValue &row : rows) {
+        const QString image = row.toObject().value(QStringLiteral("image")).toString();
+        if (!image.isEmpty())
+            pictures << fileAddress(image);
+    }
+    thumbnails.fetch(pictures);
     TableRows::fill(ui->tableWidget, rows, noteList, [this](QJsonObject &json) { return appendOneRow(json); });
+    showCellWidgets();
+    thumbnails.waitAll();
 }
 
 DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
@@ -211,22 +224,48 @@ DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
                             note->getLoginName(),
                             note->getComment(),
                             QString::number(note->getId())};
-    QTableWidget *table = ui->tableWidget;
-    const QList<QTableWidgetItem *> items = TableRows::append(table, cells, [](int column) {
+    const QList<QTableWidgetItem *> items = TableRows::append(ui->tableWidget, cells, [](int column) {
         const bool centred = column <= 12 || column == kOwnerColumn || column == 17;
         return centred ? Qt::Alignment(Qt::AlignCenter) : Qt::Alignment();
     });
     colourReminder(items.at(7), items.at(11), *note, QDate::currentDate());
-
-    const int row = table->rowCount() - 1;
-    table->setCellWidget(row, kContentColumn, contentLabel(*note));
-    if (!note->getImage().isEmpty())
-        table->setCellWidget(row, kImageColumn, thumbnail(*note));
-    if (!note->getVolume().isEmpty())
-        table->setCellWidget(row, kVolumeColumn, voiceCell(*note));
-    if (!note->getAttachedFile().isEmpty())
-        table->setCellWidget(row, kAttachedFileColumn, attachmentCell(*note));
     return note;
+}
+
+void NoteWindow::showCellWidgets()
+{
+    QTableWidget *table = ui->tableWidget;
+    const int first = table->rowAt(0);
+    if (first < 0)
+        return;
+    int last = table->rowAt(table->viewport()->height() - 1);
+    if (last < 0)
+        last = table->rowCount() - 1;
+    for (int row = first; row <= last; ++row) {
+        const QTableWidgetItem *id = table->item(row, kIdColumn);
+        if (!id || table->cellWidget(row, kContentColumn))
+            continue;
+        const DomainNote *note = RowMenu::find(noteList, id->text().toInt());
+        if (!note)
+            continue;
+        placeCell(row, kContentColumn, contentLabel(*note));
+        if (!note->getImage().isEmpty())
+            placeCell(row, kImageColumn, thumbnail(*note));
+        if (!note->getVolume().isEmpty())
+            placeCell(row, kVolumeColumn, voiceCell(*note));
+        if (!note->getAttachedFile().isEmpty())
+            placeCell(row, kAttachedFileColumn, attachmentCell(*note));
+    }
+}
+
+void NoteWindow::placeCell(int row, int column, QWidget *widget)
+{
+    // A widget shown without a size of its own would first be sized to its
+    // size hint (for rich text a layout of the whole text) only to be given
+    // the cell's size right after.
+    QTableWidget *table = ui->tableWidget;
+    widget->resize(table->columnWidth(column), table->rowHeight(row));
+    table->setCellWidget(row, column, widget);
 }
 
 QLabel *NoteWindow::contentLabel(const DomainNote &note)
@@ -247,11 +286,7 @@ QLabel *NoteWindow::thumbnail(const DomainNote &note)
     label->setAlignment(Qt::AlignCenter);
     label->setProperty(kNoteId, note.getId());
     label->installEventFilter(this);
-    QString address = fileAddress(note.getImage());
-    // Waits for the server; a picture that cannot be fetched leaves the label empty.
-    const std::unique_ptr<QPixmap> picture(http.getPixmap(address));
-    if (!picture->isNull())
-        label->setPixmap(picture->scaled(40, 40, Qt::KeepAspectRatio, Qt::FastTransformation));
+    thumbnails.show(label, fileAddress(note.getImage()));
     return label;
 }
 
@@ -289,6 +324,11 @@ QWidget *NoteWindow::attachmentCell(const DomainNote &note)
 
 bool NoteWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == ui->tableWidget->viewport()) {
+        if (event->type() == QEvent::Resize)
+            showCellWidgets();
+        return TableWindow::eventFilter(watched, event);
+    }
     const QVariant id = watched->property(kNoteId);
     if (!id.isValid() || event->type() != QEvent::MouseButtonDblClick)
         return TableWindow::eventFilter(watched, event);

@@ -11,8 +11,8 @@
 #include "domainnote.h"
 #include "domainui.h"
 #include "domainuser.h"
-#include "http.h"
 #include "httpnote.h"
+#include "notethumbnails.h"
 #include "property.h"
 #include "tablewindow.h"
 
@@ -82,6 +82,10 @@ private:
     QString defaultFilter() const;
     // The server file address of a note's file (picture, voice clip, attachment).
     QString fileAddress(const QString &name) const;
+    // Gives the rows in view that have none yet their cell widgets.
+    void showCellWidgets();
+    // Puts a cell widget into the table at its cell's size.
+    void placeCell(int row, int column, QWidget *widget);
     // The cell widgets of one row.
     QLabel *contentLabel(const DomainNote &note);
     QLabel *thumbnail(const DomainNote &note);
@@ -102,7 +106,7 @@ private:
     int menuNoteId = 0; // the id of the row the menu was opened on
     Property property;
     ShowContentDialog *contentViewer = nullptr;
-    Http http;
+    NoteThumbnails thumbnails;
     MusicPlayDialog *player = nullptr;
     bool isShowHidden = true;
     bool addressHidden = true;

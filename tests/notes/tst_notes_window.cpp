@@ -102,7 +102,12 @@ struct Notes {
             t << table()->item(r, 3)->text();
         return t;
     }
-    QWidget *cell(int row, int column) const { return table()->cellWidget(row, column); }
+    // A row's widget; the row is scrolled into view first, as a person would.
+    QWidget *cell(int row, int column) const
+    {
+        table()->scrollToItem(table()->item(row, 0));
+        return table()->cellWidget(row, column);
+    }
     QPoint at(int row) const { return table()->visualItemRect(table()->item(row, 0)).center(); }
     QString status() const { return window.statusBar()->findChild<QLabel *>()->text(); }
     ShowContentDialog *contentViewer() const { return window.findChild<ShowContentDialog *>(); }
@@ -295,8 +300,13 @@ void TestNotesWindow::rowMenuFollowsTheRowClicked()
     const QString owner = QStringLiteral("menus");
     QVERIFY(seed(note(owner, QStringLiteral("bare"), {{"content", QString()}})));
     QVERIFY(seed(note(owner, QStringLiteral("pictured"), {{"image", QStringLiteral("sunrise_1764000000001.png")}})));
+    QVERIFY(seed(note(owner, QStringLiteral("lost"), {{"image", QStringLiteral("lost_1764000000000.png")}})));
     Notes notes(owner, 1);
     notes.preset();
+    // A picture the server does not have leaves its thumbnail empty.
+    auto *lost = qobject_cast<QLabel *>(notes.cell(notes.rowOf(QStringLiteral("lost")), 13));
+    QVERIFY(lost);
+    QVERIFY(lost->pixmap().isNull());
     const int bare = notes.rowOf(QStringLiteral("bare"));
     const int pictured = notes.rowOf(QStringLiteral("pictured"));
     QCOMPARE(GuiDriver::menuEntries(notes.table(), notes.at(bare)), QStringList({"修改此行", "删除此行"}));
