@@ -24,6 +24,7 @@
 #include "notewindow.h"
 #include "serverprocess.h"
 #include "showcontentdialog.h"
+#include "workbookfile.h"
 
 namespace {
 
@@ -403,7 +404,7 @@ void TestNotesWindow::backupOfAllPages()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(notes.table()->rowCount(), 35);
 
-    const QJsonArray sheet = GuiDriver::readWorkbook(path);
+    const QJsonArray sheet = WorkbookFile::rows(path);
     QCOMPARE(sheet.size(), 36);
     const QJsonArray header = sheet.at(0).toArray();
     QCOMPARE(header.size(), 18);

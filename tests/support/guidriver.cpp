@@ -5,10 +5,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileDialog>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QtTest>
 
 #include "modalanswerer.h"
@@ -82,19 +80,4 @@ QStringList GuiDriver::menuEntries(QAbstractItemView *view, const QPoint &pos)
 void GuiDriver::doubleClick(QWidget *widget)
 {
     QTest::mouseDClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
-
-QJsonArray GuiDriver::readWorkbook(const QString &path)
-{
-    const char *script = R"PY(
-import json, sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-ws = wb.worksheets[0]
-print(json.dumps([[c.value for c in row] for row in ws.iter_rows()], default=str))
-)PY";
-    QProcess python;
-    python.start(QStringLiteral(PYTHON3), {QStringLiteral("-c"), QString::fromLatin1(script), path});
-    if (!python.waitForFinished(20000) || python.exitCode() != 0)
-        return QJsonArray{QString::fromUtf8(python.readAllStandardError())};
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
 }

@@ -1,8 +1,8 @@
 #ifndef GUIDRIVER_H
 #define GUIDRIVER_H
 
-#include <QJsonArray>
 #include <QString>
+#include <QStringList>
 
 class ModalAnswerer;
 class QAbstractItemView;
@@ -14,7 +14,8 @@ namespace GuiDriver {
 
 // Types any text into the widget, one key event per character (keyClicks takes ASCII only).
 void type(QWidget *widget, const QString &text);
-// Queues on the answerer a file dialog (open or save) answered with `path`.
+// Queues on the answerer a file dialog (open or save) answered with `path`
+// typed into its name field (an existing file is overwritten without asking).
 void chooseFile(ModalAnswerer &answerer, const QString &path);
 // Opens the context menu of the view at `pos` (viewport coordinates) with a
 // right click and picks the entry with the text `entry`; false when no menu
@@ -25,9 +26,6 @@ bool pickFromMenu(QAbstractItemView *view, const QPoint &pos, const QString &ent
 QStringList menuEntries(QAbstractItemView *view, const QPoint &pos);
 // Double-clicks the widget in its middle.
 void doubleClick(QWidget *widget);
-// The cell values of the first sheet of a workbook, row by row, as read by
-// openpyxl; an array holding one error text when it cannot be read.
-QJsonArray readWorkbook(const QString &path);
 
 } // namespace GuiDriver
 
