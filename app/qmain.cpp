@@ -23,19 +23,12 @@ int qMain(int argc, char **argv)
     std::unique_ptr<LoginDialog> login;
     SummaryWindow w;
     login = std::make_unique<LoginDialog>();
-    // Leaving the log-in dialog ends the program, even while its request still
-    // waits for a server that does not answer: exit() ends every running loop,
-    // the waiting one included, and exec() returns Rejected. Once the user has
-    // been handed on, the dashboard's own requests are left to finish instead
-    // (ending them early would report them as failed); the dialog then ends
-    // rejected when they are done.
-    bool handedOn = false;
-    QObject::connect(login.get(), &LoginDialog::sendUser, qApp, [&handedOn] { handedOn = true; });
+    // Leaving the log-in dialog ends the program whatever wait is under way
+    // (the log-in's own request, its checks, the dashboard's first requests
+    // after the hand-over): exit() ends every running loop and keeps new ones
+    // from running, so every wait returns at once and exec() returns Rejected.
     QObject::connect(login.get(), SIGNAL(sendUser(DomainUser&)), &w, SLOT(receiveUser(DomainUser&)));
-    QObject::connect(login.get(), &QDialog::rejected, qApp, [&handedOn] {
-        if (!handedOn)
-            QCoreApplication::exit(0);
-    });
+    QObject::connect(login.get(), &QDialog::rejected, qApp, [] { QCoreApplication::exit(0); });
 
     int code = 0;
     if (login->exec() == QDialog::Accepted) {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 
@@ -77,6 +78,7 @@ void LoginDialog::on_loginPushButton_clicked()
         return;
     }
     left = false;
+    const QScopedValueRollback<bool> attempt(loggingIn, true);
     ui->loginPushButton->setEnabled(false);
     user.setUsername(ui->userLineEdit->text());
     user.setPassword(ui->pwdLineEdit->text());
@@ -129,6 +131,10 @@ void LoginDialog::on_loginPushButton_clicked()
     if (left)
         return;
     emit sendUser(user);
+    // Leaving while the dashboard took the user (its counts are asked for
+    // meanwhile) ends the program as well: the dialog stays rejected.
+    if (left)
+        return;
     accept();
 }
 
@@ -192,9 +198,14 @@ void LoginDialog::announcementCheck(const QString &conditionStr,
     box.setEscapeButton(known);
     box.exec();
     if (box.clickedButton() == known && user.getGrade() < 5 && forceQuit) {
-        // A compulsory announcement: the program ends at the next tick of a running event loop.
+        // A compulsory announcement: the program ends at the first tick once the
+        // log-in has completed. Ticks during the log-in's own waits (the next
+        // check, the dashboard's first requests) leave it alone, so the log-in
+        // still completes with every announcement shown.
         auto *timer = new QTimer;
         connect(timer, &QTimer::timeout, this, [this]() {
+            if (loggingIn)
+                return;
             close();
             QCoreApplication::quit();
         });

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
+#include "messagejson.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
@@ -75,17 +76,7 @@ void MessageWindow::fillRows(const QJsonArray &rows)
 DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
 {
     auto *message = new DomainMessage(this);
-    message->setId(json.value("id").toInt());
-    message->setAppOS(json.value("appOS").toString());
-    message->setShowSwitchStr(json.value("showSwitchStr").toString());
-    message->setMold(json.value("mold").toString());
-    message->setFlag(json.value("flag").toDouble());
-    message->setGrade(json.value("grade").toInt());
-    message->setAddDate(json.value("addDate").toString());
-    message->setShowDate(json.value("showDate").toString());
-    message->setShowEndDate(json.value("showEndDate").toString());
-    message->setComment(json.value("comment").toString());
-    message->setMessage(json.value("message").toString());
+    MessageJson::fromJson(json, *message);
 
     const QStringList cells{QString::number(message->getId()),
                             message->getAppOS(),
@@ -134,17 +125,9 @@ void MessageWindow::slotMenuClicked(QAction *action)
 
 void MessageWindow::deleteMessage(DomainMessage &message)
 {
-    const QJsonObject record{{"id", message.getId()},
-                             {"appOS", message.getAppOS()},
-                             {"showSwitchStr", message.getShowSwitchStr()},
-                             {"mold", message.getMold()},
-                             {"flag", message.getFlag() > 0 ? message.getFlag() : 0},
-                             {"grade", message.getGrade()},
-                             {"addDate", message.getAddDate()},
-                             {"showDate", message.getShowDate()},
-                             {"showEndDate", message.getShowEndDate()},
-                             {"comment", message.getComment()},
-                             {"message", message.getMessage()}};
+    QJsonObject record = MessageJson::toJson(message);
+    if (message.getFlag() <= 0) // a flag below 0 goes as 0
+        record.insert(QStringLiteral("flag"), 0);
     loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
                   [](const QString &reason) { NoticeBox::warning(QStringLiteral("提示信息"), reason); });
 }

@@ -9,6 +9,7 @@
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
+#include "userjson.h"
 #include "userupdatedialog.h"
 
 namespace {
@@ -76,20 +77,7 @@ void UserManagerForm::fillRows(const QJsonArray &rows)
 DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 {
     auto *user = new DomainUser(this);
-    user->setId(json.value("id").toInt());
-    user->setUsername(json.value("username").toString());
-    user->setPassword(json.value("password").toString());
-    user->setRealName(json.value("realName").toString());
-    user->setTelephone(json.value("telephone").toString());
-    user->setGrade(json.value("grade").toInt());
-    user->setEMail(json.value("eMail").toString());
-    user->setAdministrator(json.value("administrator").toString());
-    user->setRegisterDate(json.value("registerDate").toString());
-    user->setUserImage(json.value("userImage").toString());
-    user->setLoginDate(json.value("loginDate").toString());
-    user->setProhibit(json.value("prohibit").toString());
-    user->setProhibitCause(json.value("prohibitCause").toString());
-    user->setComment(json.value("comment").toString());
+    UserJson::fromJson(json, *user);
 
     const QStringList cells{QString::number(user->getId()), user->getUsername(),     user->getPassword(),
                             user->getRealName(),            user->getTelephone(),    QString::number(user->getGrade()),
@@ -137,17 +125,12 @@ void UserManagerForm::slotMenuClicked(QAction *action)
 
 void UserManagerForm::deleteUser(DomainUser &user)
 {
-    const QJsonObject record{{"id", user.getId()},
-                             {"username", user.getUsername()},
-                             {"password", user.getPassword()},
-                             {"realName", user.getRealName()},
-                             {"telephone", user.getTelephone()},
-                             {"grade", user.getGrade()},
-                             {"eMail", user.getEMail()},
-                             {"administrator", user.getAdministrator()},
-                             {"registerDate", user.getRegisterDate()},
-                             {"userImage", user.getUserImage()},
-                             {"comment", user.getComment()}};
+    // The user without the log-in date and the ban.
+    const QJsonObject record = UserJson::toJson(
+        user, {QStringLiteral("id"), QStringLiteral("username"), QStringLiteral("password"), QStringLiteral("realName"),
+               QStringLiteral("telephone"), QStringLiteral("grade"), QStringLiteral("eMail"),
+               QStringLiteral("administrator"), QStringLiteral("registerDate"), QStringLiteral("userImage"),
+               QStringLiteral("comment")});
     loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
                   [](const QString &reason) { NoticeBox::warning(QStringLiteral("提示信息"), reason); });
 }
