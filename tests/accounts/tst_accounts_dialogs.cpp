@@ -45,12 +45,6 @@ void tick(QWidget *w, const QString &name)
     QTest::mouseClick(w->findChild<QCheckBox *>(name), Qt::LeftButton);
 }
 
-#define ANSWERED(answerer)                                                                                   \
-    do {                                                                                                     \
-        QVERIFY2((answerer).problems().isEmpty(), qPrintable((answerer).problems().join('\n')));           \
-        QVERIFY((answerer).allAnswered());                                                                   \
-    } while (false)
-
 } // namespace
 
 class TestAccountsDialogs : public QObject

@@ -69,4 +69,11 @@ private:
     QList<QPointer<QWidget>> handledOpen; // handled and still shown
 };
 
+// In a test function: every queued expectation met, nothing unexpected seen.
+#define ANSWERED(answerer)                                                                                   \
+    do {                                                                                                     \
+        QVERIFY2((answerer).problems().isEmpty(), qPrintable((answerer).problems().join('\n')));           \
+        QVERIFY((answerer).allAnswered());                                                                   \
+    } while (false)
+
 #endif // MODALANSWERER_H
