@@ -11,6 +11,7 @@
 
 #include "excelhandler.h"
 #include "noticebox.h"
+#include "remindaddupdatedialog.h"
 #include "remindjson.h"
 #include "remindsearchdialog.h"
 #include "rowmenu.h"
@@ -190,10 +191,29 @@ void RemindWindow::deleteRemind(DomainRemind &remind)
 
 void RemindWindow::updateRemind(DomainRemind &remind)
 {
-    (void)remind;
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    connect(this, &RemindWindow::sendRemind, &dialog, &RemindAddUpdateDialog::receiveRemind);
+    emit sendRemind(remind);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void RemindWindow::on_addAction_triggered() {}
+void RemindWindow::on_addAction_triggered()
+{
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The enabled reminders, the new one among them; below grade 5 the own only.
+    loader.select((grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isRemind = '开启'"));
+}
 
 void RemindWindow::on_findAction_triggered()
 {
