@@ -7,14 +7,11 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -26,6 +23,7 @@
 #include "modalanswerer.h"
 #include "remindwindow.h"
 #include "serverprocess.h"
+#include "workbookfile.h"
 
 namespace {
 
@@ -106,31 +104,6 @@ bool pickFromMenu(QAbstractItemView *view, const QPoint &pos, const QString &ent
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
     QApplication::sendEvent(viewport, &event);
     return picked;
-}
-
-QJsonArray readWorkbook(const QString &path)
-{
-    const char *script = R"PY(
-import json, sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-ws = wb.worksheets[0]
-print(json.dumps([[c.value for c in row] for row in ws.iter_rows()], default=str))
-)PY";
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(script), path});
-    if (!python.waitForFinished(20000) || python.exitCode() != 0)
-        return QJsonArray{QString::fromUtf8(python.readAllStandardError())};
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
-}
-
-void chooseFile(ModalAnswerer &answerer, const QString &path)
-{
-    answerer.dialog("QFileDialog", [path](QWidget *w) {
-        auto *dialog = qobject_cast<QFileDialog *>(w);
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
 }
 
 // One reminder window for one logged-in user, driven as the dashboard and a person drive it.
@@ -463,14 +436,14 @@ void TestRemindersWindow::backupOfAllPagesAndOfThePage()
     const QString all = dir.filePath("all.xlsx");
     ModalAnswerer answerer;
     answerer.box(QStringLiteral("备份"), QStringLiteral("总提醒数量大于当前显示的提醒数"), QStringLiteral("全部导出"));
-    chooseFile(answerer, all);
+    WorkbookFile::choose(answerer, all);
     answerer.box(QStringLiteral("备份提示"), QStringLiteral("备份成功,请到保存的位置查看！"), QStringLiteral("知道了"));
     root.action("copyAction")->trigger();
     ANSWERED(answerer);
     QVERIFY(answerer.seen().join('|').contains(
         QStringLiteral("如果备份所有的提醒:选择<全部导出>，只备份当前显示提醒:选择<导出当前>")));
     QCOMPARE(root.table()->rowCount(), 35);
-    QJsonArray rows = readWorkbook(all);
+    QJsonArray rows = WorkbookFile::rows(all);
     QCOMPARE(rows.size(), 36);
     QCOMPARE(rows.at(0).toArray().toVariantList(), titles + QVariantList{"用户名"});
     const QJsonArray newest = rows.at(1).toArray();
@@ -484,11 +457,11 @@ void TestRemindersWindow::backupOfAllPagesAndOfThePage()
     alice.query();
     const QString page = dir.filePath("page.xlsx");
     answerer.box(QStringLiteral("备份"), QStringLiteral("总提醒数量大于当前显示的提醒数"), QStringLiteral("导出当前"));
-    chooseFile(answerer, page);
+    WorkbookFile::choose(answerer, page);
     answerer.box(QStringLiteral("备份提示"), QStringLiteral("备份成功"), QStringLiteral("知道了"));
     alice.action("copyAction")->trigger();
     ANSWERED(answerer);
-    rows = readWorkbook(page);
+    rows = WorkbookFile::rows(page);
     QCOMPARE(rows.size(), 31);
     QCOMPARE(rows.at(0).toArray().toVariantList(), titles);
     QCOMPARE(rows.at(1).toArray().at(2).toString(), QStringLiteral("a33"));
@@ -502,11 +475,11 @@ void TestRemindersWindow::backupOfAllPagesAndOfThePage()
     Board bob("bob", 1);
     bob.query();
     const QString single = dir.filePath("single.xlsx");
-    chooseFile(answerer, single);
+    WorkbookFile::choose(answerer, single);
     answerer.box(QStringLiteral("备份提示"), QStringLiteral("备份成功"), QStringLiteral("知道了"));
     bob.action("copyAction")->trigger();
     ANSWERED(answerer);
-    QCOMPARE(readWorkbook(single).size(), 3);
+    QCOMPARE(WorkbookFile::rows(single).size(), 3);
 }
 
 QTEST_MAIN(TestRemindersWindow)
