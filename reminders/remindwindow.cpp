@@ -9,7 +9,6 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
-#include "excelhandler.h"
 #include "noticebox.h"
 #include "remindaddupdatedialog.h"
 #include "remindjson.h"
@@ -185,8 +184,9 @@ void RemindWindow::slotMenuClicked(QAction *action)
 
 void RemindWindow::deleteRemind(DomainRemind &remind)
 {
-    loader.remove(RemindJson::toJson(remind), [this](const QJsonObject &request) { return endpoint.delete1(request); },
-                  [](const QString &reason) { NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason); });
+    loader.remove(
+        RemindJson::toJson(remind), [this](const QJsonObject &request) { return endpoint.delete1(request); },
+        [](const QString &reason) { NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason); });
 }
 
 void RemindWindow::updateRemind(DomainRemind &remind)
@@ -234,11 +234,7 @@ void RemindWindow::on_copyAction_triggered()
 
 void RemindWindow::toExcel()
 {
-    ExcelHandler handler;
-    QJsonArray rows = loader.rows();
-    const QString text = handler.setJsonArray(rows, exportHeaders, exportKeys);
-    if (!text.isEmpty())
-        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
+    backUpShownRows(exportHeaders, exportKeys);
 }
 
 void RemindWindow::on_instructionsAction_triggered() {}

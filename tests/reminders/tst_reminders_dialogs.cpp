@@ -36,20 +36,11 @@ void click(QWidget *w, const QString &name)
     QTest::mouseClick(child<QPushButton>(w, name), Qt::LeftButton);
 }
 
-// Types any text, one key event per character (keyClicks takes ASCII only).
-void type(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 void fill(QWidget *w, const QString &name, const QString &text)
 {
     auto *edit = child<QLineEdit>(w, name);
     edit->clear();
-    type(edit, text);
+    edit->insert(text); // as an input method commits it
 }
 
 void tick(QWidget *w, const QString &name)

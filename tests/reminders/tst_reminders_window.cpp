@@ -375,10 +375,13 @@ void TestRemindersWindow::addAndChangeFromTheWindow()
     answerer.dialog("RemindAddUpdateDialog", [&refusal](QWidget *dialog) {
         QTest::keyClicks(dialog->findChild<QLineEdit *>("lineEdit_title"), "new");
         dialog->findChild<QPlainTextEdit *>("textEdit_content")->setPlainText(QStringLiteral("take the bins out"));
-        ModalAnswerer overDialog;
-        overDialog.box(QStringLiteral("提示信息"), QStringLiteral("提醒日期必须大于今天"), QStringLiteral("知道了"));
-        QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
-        refusal << overDialog.problems() << QString::number(overDialog.allAnswered());
+        {
+            // The box over the dialog needs an answerer of its own, gone before the write waits.
+            ModalAnswerer overDialog;
+            overDialog.box(QStringLiteral("提示信息"), QStringLiteral("提醒日期必须大于今天"), QStringLiteral("知道了"));
+            QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+            refusal << overDialog.problems() << QString::number(overDialog.allAnswered());
+        }
         dialog->findChild<QDateEdit *>("dateEdit_remindDate")->setDate(kToday.addDays(1));
         QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
     });
