@@ -3,11 +3,8 @@
 
 #include <QDateTime>
 #include <QDebug>
-#include <QMessageBox>
 
 #include "accountjson.h"
-#include "loadguard.h"
-#include "noticebox.h"
 
 namespace {
 QString now()
@@ -20,6 +17,7 @@ AccountAddUpdateDialog::AccountAddUpdateDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::AccountAddUpdateDialog)
 {
     ui->setupUi(this);
+    write.setButtons({ui->confiremPushButton});
     ui->accountNameLineEdit->setEnabled(true);
     ui->accountNameLineEdit->setStyleSheet(QStringLiteral("background:White"));
     setConfirmText(QStringLiteral("添   加"));
@@ -112,29 +110,7 @@ QString AccountAddUpdateDialog::validityCheck()
 
 void AccountAddUpdateDialog::on_confiremPushButton_clicked()
 {
-    // A second confirm while the write waits would store the account twice.
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
-    const QString problem = validityCheck();
-    if (!problem.isEmpty()) {
-        NoticeBox::warning(QStringLiteral("提示信息"), problem);
-        return;
-    }
-    while (!recordList.isEmpty())
-        recordList.removeFirst();
-    recordList.append(AccountJson::toJson(account));
-    requestObject.insert(QStringLiteral("dList"), recordList);
-
-    qDebug() << "account" << account.getAccountName();
-    const QJsonObject result =
-        account.getId() != 0 ? httpAccount.update(requestObject) : httpAccount.add(requestObject);
-    qDebug() << "UI" << result;
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
-        accept();
-        return;
-    }
-    NoticeBox::warning(QStringLiteral("提示信息"), result.value(QStringLiteral("temporary")).toVariant().toString());
+    write.confirm(validityCheck(), [this] { return AccountJson::toJson(account); });
 }
 
 void AccountAddUpdateDialog::on_cancelPushButton_clicked()

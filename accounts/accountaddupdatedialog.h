@@ -2,12 +2,11 @@
 #define ACCOUNTADDUPDATEDIALOG_H
 
 #include <QDialog>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QString>
 
 #include "domainaccount.h"
 #include "httpaccount.h"
+#include "writestep.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -45,9 +44,7 @@ private:
     Ui::AccountAddUpdateDialog *ui;
     DomainAccount account;
     HttpAccount httpAccount;
-    QJsonObject requestObject;
-    QJsonArray recordList;
-    bool busy = false;
+    WriteStep write{this, httpAccount};
 };
 
 #endif // ACCOUNTADDUPDATEDIALOG_H

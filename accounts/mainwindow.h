@@ -1,10 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
-#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
@@ -13,11 +11,9 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpaccount.h"
-#include "pagingbar.h"
-#include "property.h"
+#include "tablewindow.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 
 QT_BEGIN_NAMESPACE
@@ -29,7 +25,7 @@ QT_END_NAMESPACE
 // The account book: one page of the user's web accounts in a table, with
 // paging, column switches, a row menu (change, delete), adding, searching and
 // the backup into a workbook. Built once by the dashboard; closing only hides it.
-class MainWindow : public QMainWindow
+class MainWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -37,16 +33,11 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Loads the current page with the window's condition (ignored while a
-    // load or delete of this window still waits for the server).
-    void findAll();
     // Adds one table row for a reply element and returns its record.
     DomainAccount *appendOneRow(QJsonObject &object);
-    // Page selector, page label, status line and paging buttons after a load.
-    void setPageComboBoxItem();
     void createMenu();
     void deleteAccount(DomainAccount &account);
-    void toExcel();
+    void toExcel() override;
 
 signals:
     void sendUser(QString &username);
@@ -59,9 +50,6 @@ public slots:
     void receiveDomainUi(DomainUi &domainUi);
 
 private slots:
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void on_realNameShowAction_triggered();
     void on_mailAction_triggered(bool checked);
     void on_telAction_triggered();
@@ -75,36 +63,22 @@ private slots:
     void slotMenuClicked(QAction *action);
 
 private:
-    // One guarded exchange with the server; false when nothing was loaded.
-    bool loadCurrentPage();
+    QJsonObject requestList(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
 
     Ui::MainWindow *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString conditionStr;
-    QString order = QStringLiteral("desc");
     QString username;
-    int grade = 0;
-    DomainUser *user = nullptr;
-    DomainUi domainUi;
     HttpAccount httpAccount;
-    Property property;
-    QJsonObject requestObject;
     QList<DomainAccount *> accounts;
-    QJsonArray currentRows;
     QStringList headerLabels;
     QList<QString> exportHeaders;
     QList<QString> exportKeys;
-    QLabel *statusLabel = nullptr;
-    bool exportAll = false;
-    bool busy = false;
 
     QMenu *rowMenu = nullptr;
     QAction *changeAction = nullptr;
     QAction *deleteAction = nullptr;
 
-    PagingBar pagingBar;
     ColumnSwitch realNameSwitch;
     ColumnSwitch mailSwitch;
     ColumnSwitch telSwitch;

@@ -56,9 +56,15 @@ PagingBar::PagingBar(const Widgets &widgets, const Texts &texts) : w(widgets), t
 void PagingBar::fillSelector(int pages, int curPage)
 {
     const QSignalBlocker blocker(w.selector);
-    w.selector->clear();
-    for (int i = 1; i <= pages; ++i)
-        w.selector->addItem(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
+    const QString last = QStringLiteral("第%1页/共%1页").arg(pages);
+    if (w.selector->count() != pages || w.selector->itemText(pages - 1) != last) {
+        QStringList items;
+        items.reserve(pages);
+        for (int i = 1; i <= pages; ++i)
+            items.append(QStringLiteral("第%1页/共%2页").arg(i).arg(pages));
+        w.selector->clear();
+        w.selector->addItems(items);
+    }
     w.selector->setCurrentIndex(curPage >= 1 && curPage <= pages ? curPage - 1 : -1);
 }
 
@@ -79,6 +85,12 @@ void PagingBar::show(int total, int curPage, int pageSize)
     w.next->setEnabled(pageSize >= 1 && total > qint64(curPage) * pageSize);
 
     setRowVisible(severalPages(total, pageSize));
+}
+
+void PagingBar::setStatus(const QString &text)
+{
+    if (w.status)
+        w.status->setText(text);
 }
 
 void PagingBar::setRowVisible(bool visible)

@@ -77,13 +77,16 @@ public:
     // page), and shows the row only when there is more than one page (when
     // hidden its spacers shrink to nothing).
     void show(int total, int curPage, int pageSize);
+    // Replaces the status line's text (when there is a status line).
+    void setStatus(const QString &text);
     // Shows or hides the row's widgets; a hidden row's spacers shrink to nothing.
     void setRowVisible(bool visible);
 
 private:
-    // Refills the selector with the items "第i页/共P页" of `pages` pages and
-    // selects `curPage` (none when out of range), its signals blocked, so that
-    // only a choice by the user reports a change.
+    // Gives the selector the items "第i页/共P页" of `pages` pages (refilled
+    // only when the number of pages changed) and selects `curPage` (none when
+    // out of range), its signals blocked, so that only a choice by the user
+    // reports a change.
     void fillSelector(int pages, int curPage);
     // Sets `label` to `pattern` filled in, unless the pattern or the label is missing.
     static void setText(QLabel *label, const QString &pattern, int total, int curPage, int pageSize, int pages);

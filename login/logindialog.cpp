@@ -10,10 +10,13 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 
+#include "debugjson.h"
 #include "registdialog.h"
+#include "userjson.h"
 
 namespace {
 
@@ -76,18 +79,18 @@ void LoginDialog::on_loginPushButton_clicked()
         return;
     }
     left = false;
+    const QScopedValueRollback<bool> attempt(loggingIn, true);
     ui->loginPushButton->setEnabled(false);
     user.setUsername(ui->userLineEdit->text());
     user.setPassword(ui->pwdLineEdit->text());
 
-    loginUser.insert(QStringLiteral("username"), user.getUsername());
-    loginUser.insert(QStringLiteral("password"), user.getPassword());
+    loginUser = UserJson::toJson(user, {"username", "password"});
     if (!loginList.isEmpty())
         loginList.removeAt(0);
     loginList.append(loginUser);
     loginRequest.insert(QStringLiteral("dList"), loginList);
     const QJsonObject result = httpUser.login(loginRequest);
-    qDebug() << "uiObject" << result;
+    qDebug() << "uiObject" << DebugJson::masked(result);
     if (left) // the user left while the server was asked: the log-in is abandoned
         return;
 
@@ -106,19 +109,12 @@ void LoginDialog::on_loginPushButton_clicked()
         return;
     }
 
-    const QJsonObject found = result.value(QStringLiteral("dList")).toArray().at(0).toObject();
-    user.setGrade(found.value(QStringLiteral("grade")).toInt());
-    user.setId(found.value(QStringLiteral("id")).toInt());
-    user.setRealName(found.value(QStringLiteral("realName")).toString());
-    user.setTelephone(found.value(QStringLiteral("telephone")).toString());
-    user.setRegisterDate(found.value(QStringLiteral("registerDate")).toString());
-    user.setUserImage(found.value(QStringLiteral("userImage")).toString());
-    user.setLoginDate(found.value(QStringLiteral("loginDate")).toString());
-    user.setProhibit(found.value(QStringLiteral("prohibit")).toString());
-    user.setProhibitCause(found.value(QStringLiteral("prohibitCause")).toString());
-    user.setComment(found.value(QStringLiteral("comment")).toString());
-    user.setEMail(found.value(QStringLiteral("eMail")).toString());
-    user.setAdministrator(found.value(QStringLiteral("administrator")).toString());
+    // The reply fills the user; the name and password stay as typed.
+    const QString typedName = user.getUsername();
+    const QString typedPassword = user.getPassword();
+    UserJson::fromJson(result.value(QStringLiteral("dList")).toArray().at(0).toObject(), user);
+    user.setUsername(typedName);
+    user.setPassword(typedPassword);
 
     if (!user.getProhibit().isEmpty() && user.getProhibit().contains(QStringLiteral("禁止"))) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("提示信息"), user.getProhibitCause(),
@@ -136,6 +132,10 @@ void LoginDialog::on_loginPushButton_clicked()
     if (left)
         return;
     emit sendUser(user);
+    // Leaving while the dashboard took the user (its counts are asked for
+    // meanwhile) ends the program as well: the dialog stays rejected.
+    if (left)
+        return;
     accept();
 }
 
@@ -199,9 +199,14 @@ void LoginDialog::announcementCheck(const QString &conditionStr,
     box.setEscapeButton(known);
     box.exec();
     if (box.clickedButton() == known && user.getGrade() < 5 && forceQuit) {
-        // A compulsory announcement: the program ends at the next tick of a running event loop.
+        // A compulsory announcement: the program ends at the first tick once the
+        // log-in has completed. Ticks during the log-in's own waits (the next
+        // check, the dashboard's first requests) leave it alone, so the log-in
+        // still completes with every announcement shown.
         auto *timer = new QTimer;
         connect(timer, &QTimer::timeout, this, [this]() {
+            if (loggingIn)
+                return;
             close();
             QCoreApplication::quit();
         });

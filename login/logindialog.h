@@ -28,8 +28,9 @@ QT_END_NAMESPACE
 // accepts. The logged-in user lives in this dialog for the whole run.
 //
 // Leaving the dialog (its exit button, Escape, the context menu's "退出") ends
-// it rejected even while a request waits: the log-in is then abandoned, nothing
-// is emitted and the dialog is never accepted, so exec() returns Rejected.
+// it rejected even while a request waits, the dashboard's first requests after
+// the hand-over included: the log-in is then abandoned and the dialog is never
+// accepted, so exec() returns Rejected.
 class LoginDialog : public QDialog
 {
     Q_OBJECT
@@ -78,7 +79,8 @@ private:
     QJsonObject checkRequest;
     HttpMessage httpMessage;
     Property property;
-    bool left = false;
+    bool left = false;      // the user left the dialog during the current attempt
+    bool loggingIn = false; // a log-in attempt is under way
 };
 
 #endif // LOGINDIALOG_H

@@ -4,6 +4,9 @@
 #include <QDebug>
 #include <QMessageBox>
 
+#include "debugjson.h"
+#include "userjson.h"
+
 namespace {
 
 void warn(const QString &text)
@@ -54,19 +57,10 @@ void PwdUpdateDialog::on_PushButton_confirem_clicked()
     }
 
     const QString newPassword = ui->LineEdit_password2->text();
-    QJsonObject record;
-    record.insert(QStringLiteral("id"), user->getId());
-    record.insert(QStringLiteral("username"), user->getUsername());
+    // The whole user but "eMail" and "administrator", with the new password.
+    QJsonObject record = UserJson::toJson(*user, {"id", "username", "realName", "telephone", "grade", "registerDate",
+                                                  "userImage", "loginDate", "prohibit", "prohibitCause", "comment"});
     record.insert(QStringLiteral("password"), newPassword);
-    record.insert(QStringLiteral("realName"), user->getRealName());
-    record.insert(QStringLiteral("telephone"), user->getTelephone());
-    record.insert(QStringLiteral("grade"), user->getGrade());
-    record.insert(QStringLiteral("registerDate"), user->getRegisterDate());
-    record.insert(QStringLiteral("userImage"), user->getUserImage());
-    record.insert(QStringLiteral("loginDate"), user->getLoginDate());
-    record.insert(QStringLiteral("prohibit"), user->getProhibit());
-    record.insert(QStringLiteral("prohibitCause"), user->getProhibitCause());
-    record.insert(QStringLiteral("comment"), user->getComment());
     if (!list.isEmpty())
         list.removeAt(0);
     list.append(record);
@@ -76,7 +70,7 @@ void PwdUpdateDialog::on_PushButton_confirem_clicked()
     ui->PushButton_confirem->setEnabled(false);
     const QJsonObject result = httpUser.update(request);
     ui->PushButton_confirem->setEnabled(true);
-    qDebug() << "UI" << result;
+    qDebug() << "UI" << DebugJson::masked(result);
     if (result.value(QStringLiteral("flag")).toInt() == 1) {
         // Only a stored password becomes the user's password.
         user->setPassword(newPassword);

@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+#include "debugjson.h"
+#include "userjson.h"
+
 RegistDialog::RegistDialog(QWidget *parent) : QDialog(parent), ui(new Ui::RegistDialog)
 {
     ui->setupUi(this);
@@ -62,16 +65,8 @@ void RegistDialog::on_PushButton_confirem_clicked()
         return;
     }
 
-    QJsonObject record;
-    record.insert(QStringLiteral("username"), user.getUsername());
-    record.insert(QStringLiteral("password"), user.getPassword());
-    record.insert(QStringLiteral("realName"), user.getRealName());
-    record.insert(QStringLiteral("telephone"), user.getTelephone());
-    record.insert(QStringLiteral("eMail"), user.getEMail());
-    record.insert(QStringLiteral("comment"), user.getComment());
-    record.insert(QStringLiteral("prohibit"), user.getProhibit());
-    record.insert(QStringLiteral("grade"), user.getGrade());
-    record.insert(QStringLiteral("registerDate"), user.getRegisterDate());
+    const QJsonObject record = UserJson::toJson(user, {"username", "password", "realName", "telephone", "eMail",
+                                                       "comment", "prohibit", "grade", "registerDate"});
     if (!list.isEmpty())
         list.removeAt(0);
     list.append(record);
@@ -81,7 +76,7 @@ void RegistDialog::on_PushButton_confirem_clicked()
     ui->PushButton_confirem->setEnabled(false);
     const QJsonObject result = httpUser.add(request);
     ui->PushButton_confirem->setEnabled(true);
-    qDebug() << "UI" << result;
+    qDebug() << "UI" << DebugJson::masked(result);
     if (result.value(QStringLiteral("flag")).toInt() == 1) {
         accept();
         return;

@@ -8,9 +8,7 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
-#include "deletestep.h"
-#include "listrequest.h"
-#include "loadguard.h"
+#include "messagejson.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
@@ -23,17 +21,15 @@ const int kIdColumn = 0;
 } // namespace
 
 MessageWindow::MessageWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MessageWindow), order(QStringLiteral("desc"))
+    : TableWindow(parent, 30, ListRequest::EmptyCondition::Send), ui(new Ui::MessageWindow)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《消息管理》页面！"));
-    statusLabel = PagingBar::addStatus(ui->statusbar);
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {
+    loader.setPaging(PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"),
         QStringLiteral("当前信息总数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条信息，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"),
-        QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
+        QStringLiteral("当前信息总数量为 {total} 条，已全部显示在页面中；    ")}, PagingBar::addStatus(ui->statusbar)));
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -50,15 +46,12 @@ MessageWindow::~MessageWindow()
 void MessageWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (request.isEmpty()) // nothing asked of the server yet
+    if (!loader.requested()) // nothing asked of the server yet
         findAll();
 }
 
-void MessageWindow::findAll()
+void MessageWindow::clearRows()
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
     qDeleteAll(messageList);
     messageList.clear();
     TableRows::reset(ui->tableWidget,
@@ -67,32 +60,23 @@ void MessageWindow::findAll()
                       QStringLiteral("添加日期"), QStringLiteral("展示日期"), QStringLiteral("展示结束日期"),
                       QStringLiteral("备注"), QStringLiteral("信息")},
                      {{8, 150}, {7, 150}, {6, 150}});
-    // The condition goes along even when empty: the server then lists every message.
-    ListRequest::fill(request, curPage, pageSize, conditionStr, order, ListRequest::EmptyCondition::Send);
+}
 
-    const QJsonObject result = endpoint.findByCondition(request);
-    QJsonArray rows;
-    if (!ListRequest::rows(result, rows))
-        return;
+// The condition goes along even when empty: the server then lists every message.
+QJsonObject MessageWindow::requestList(const QJsonObject &request)
+{
+    return endpoint.findByCondition(request);
+}
+
+void MessageWindow::fillRows(const QJsonArray &rows)
+{
     TableRows::fill(ui->tableWidget, rows, messageList, [this](QJsonObject &json) { return appendOneRow(json); });
-    totalCount = ListRequest::totalCount(result);
-    setPageComboBoxItem();
 }
 
 DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
 {
     auto *message = new DomainMessage(this);
-    message->setId(json.value("id").toInt());
-    message->setAppOS(json.value("appOS").toString());
-    message->setShowSwitchStr(json.value("showSwitchStr").toString());
-    message->setMold(json.value("mold").toString());
-    message->setFlag(json.value("flag").toDouble());
-    message->setGrade(json.value("grade").toInt());
-    message->setAddDate(json.value("addDate").toString());
-    message->setShowDate(json.value("showDate").toString());
-    message->setShowEndDate(json.value("showEndDate").toString());
-    message->setComment(json.value("comment").toString());
-    message->setMessage(json.value("message").toString());
+    MessageJson::fromJson(json, *message);
 
     const QStringList cells{QString::number(message->getId()),
                             message->getAppOS(),
@@ -109,11 +93,6 @@ DomainMessage *MessageWindow::appendOneRow(QJsonObject &json)
         return column == kColumnCount - 1 ? Qt::Alignment(Qt::AlignLeft) : Qt::Alignment(Qt::AlignCenter);
     });
     return message;
-}
-
-void MessageWindow::setPageComboBoxItem()
-{
-    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void MessageWindow::createMenu()
@@ -133,8 +112,6 @@ void MessageWindow::slotContextMenu(QPoint pos)
 
 void MessageWindow::slotMenuClicked(QAction *action)
 {
-    if (busy)
-        return;
     if (action == deleteAction) {
         if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
@@ -148,20 +125,11 @@ void MessageWindow::slotMenuClicked(QAction *action)
 
 void MessageWindow::deleteMessage(DomainMessage &message)
 {
-    const QJsonObject record{{"id", message.getId()},
-                             {"appOS", message.getAppOS()},
-                             {"showSwitchStr", message.getShowSwitchStr()},
-                             {"mold", message.getMold()},
-                             {"flag", message.getFlag() > 0 ? message.getFlag() : 0},
-                             {"grade", message.getGrade()},
-                             {"addDate", message.getAddDate()},
-                             {"showDate", message.getShowDate()},
-                             {"showEndDate", message.getShowEndDate()},
-                             {"comment", message.getComment()},
-                             {"message", message.getMessage()}};
-    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
-                        QMessageBox::Warning))
-        findAll();
+    QJsonObject record = MessageJson::toJson(message);
+    if (message.getFlag() <= 0) // a flag below 0 goes as 0
+        record.insert(QStringLiteral("flag"), 0);
+    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) { NoticeBox::warning(QStringLiteral("提示信息"), reason); });
 }
 
 void MessageWindow::updateMessage(DomainMessage &message)
@@ -173,27 +141,7 @@ void MessageWindow::on_addAction_triggered() {}
 
 void MessageWindow::on_searchAction_triggered() {}
 
-void MessageWindow::on_pushButtonl_previousPage_clicked()
-{
-    pageSteps.back();
-}
-
-void MessageWindow::on_pushButton_nextPage_clicked()
-{
-    pageSteps.on();
-}
-
-void MessageWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
-{
-    pageSteps.choose(index);
-}
-
 void MessageWindow::receiveConditionStr(QString &conditionStr)
 {
-    // A condition arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    this->conditionStr = conditionStr;
-    curPage = 1;
-    findAll();
+    loader.select(conditionStr, 0, 1);
 }

@@ -4,14 +4,12 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
 #include "domainmessage.h"
 #include "httpmessage.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
+#include "tablewindow.h"
 
 class QAction;
 class QLabel;
@@ -30,7 +28,7 @@ QT_END_NAMESPACE
 // Built with the dashboard before anyone has logged in, it asks the server for
 // nothing until it is first used: the first condition it receives, or its first
 // showing, loads the first page.
-class MessageWindow : public QMainWindow
+class MessageWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -44,9 +42,6 @@ signals:
 public slots:
     void on_addAction_triggered();
     void on_searchAction_triggered();
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void slotContextMenu(QPoint pos);
     void slotMenuClicked(QAction *action);
     void receiveConditionStr(QString &conditionStr);
@@ -55,29 +50,21 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void findAll();
     DomainMessage *appendOneRow(QJsonObject &json);
-    void setPageComboBoxItem();
     void createMenu();
     void deleteMessage(DomainMessage &message);
     void updateMessage(DomainMessage &message);
 
+    QJsonObject requestList(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
+
     Ui::MessageWindow *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString conditionStr;
-    QString order;
     HttpMessage endpoint;
-    QJsonObject request;
     QList<DomainMessage *> messageList;
-    QLabel *statusLabel = nullptr;
-    PagingBar pagingBar;
-    PageSteps pageSteps;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
-    bool busy = false; // a request of the window waits for the server
 };
 
 #endif // MESSAGEWINDOW_H

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
@@ -12,15 +11,16 @@
 #include "domainnote.h"
 #include "domainui.h"
 #include "domainuser.h"
-#include "http.h"
 #include "httpnote.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
+#include "notethumbnails.h"
 #include "property.h"
+#include "tablewindow.h"
 
+class MusicPlayDialog;
 class QAction;
 class QLabel;
 class QMenu;
+class ShowContentDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -28,9 +28,11 @@ class NoteWindow;
 }
 QT_END_NAMESPACE
 
-// The notes: one page of the current query in a 20-column table, with paging,
-// column switches and, on opening, the question about due notes.
-class NoteWindow : public QMainWindow
+// The notes: one page of the current query in a 20-column table whose rows
+// carry the note's content, a thumbnail of its picture, its voice clip and its
+// attachment; column switches, the row menu (change, delete, content, picture),
+// adding, searching, the backup and, on opening, the question about due notes.
+class NoteWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -56,9 +58,6 @@ public slots:
     void on_registerDateSwitchAction_triggered();
     void on_remindMethodSwitchAction_triggered();
     void on_addressSwitchAction_triggered();
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void on_commentSwitchAction_triggered();
     void on_isShowAction_triggered();
     void receiveUser(DomainUser &user, int tag);
@@ -67,50 +66,54 @@ public slots:
     void receiveDomainUi(DomainUi &domainUi);
     void receiveSignal();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void init();
     void initTableWidget();
-    void findAll();
-    void setPageComboBoxItem();
     void createMenu();
-    void toExcel();
+    void toExcel() override;
     DomainNote *appendOneRow(QJsonObject &json);
-    // The rows of one reply in the table, then the total and the paging row.
-    void showRows(const QJsonArray &rows, int total);
-    void clearRows();
-    QString ownerCondition() const;
+    void deleteRemind(DomainNote &note);
+    void updateRemind(DomainNote &note);
+    void showContent(DomainNote &note);
+    void showImage(DomainNote &note);
     QString defaultFilter() const;
+    // The server file address of a note's file (picture, voice clip, attachment).
+    QString fileAddress(const QString &name) const;
+    // Gives the rows in view that have none yet their cell widgets.
+    void showCellWidgets();
+    // Puts a cell widget into the table at its cell's size.
+    void placeCell(int row, int column, QWidget *widget);
+    // The cell widgets of one row.
+    QLabel *contentLabel(const DomainNote &note);
+    QLabel *thumbnail(const DomainNote &note);
+    QWidget *voiceCell(const DomainNote &note);
+    QWidget *attachmentCell(const DomainNote &note);
+
+    QJsonObject requestList(const QJsonObject &request) override;
+    QJsonObject requestDue(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
 
     Ui::NoteWindow *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString condition;
-    QString order;
-    DomainUser *user = nullptr;
-    DomainUi domainUi;
-    int grade = 0;
     HttpNote endpoint;
-    QJsonObject listRequest;
     QList<DomainNote *> noteList;
-    QJsonArray lastList;
     QList<QString> exportKeys;
     QList<QString> exportHeaders;
     QLabel *statusLabel = nullptr;
-    DomainNote *menuNote = nullptr;
+    int menuNoteId = 0; // the id of the row the menu was opened on
     Property property;
-    Http http;
-    bool exportPending = false;
+    ShowContentDialog *contentViewer = nullptr;
+    NoteThumbnails thumbnails;
+    MusicPlayDialog *player = nullptr;
     bool isShowHidden = true;
     bool addressHidden = true;
     bool registerDateHidden = true;
     bool remindMethodHidden = true;
     bool imageHidden = true;
     bool commentHidden = true;
-    bool dueView = false;
-    bool busy = false; // a request of the window waits for the server
-    PagingBar pagingBar;
-    PageSteps pageSteps;
     ColumnSwitch isShowSwitch;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;

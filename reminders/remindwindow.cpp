@@ -9,11 +9,10 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
-#include "conditionbuilder.h"
-#include "dueprompt.h"
-#include "listrequest.h"
-#include "loadguard.h"
 #include "noticebox.h"
+#include "remindaddupdatedialog.h"
+#include "remindjson.h"
+#include "remindsearchdialog.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -26,8 +25,7 @@ const int kIdColumn = 13;
 
 } // namespace
 
-RemindWindow::RemindWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::RemindWindow), order(QStringLiteral("desc"))
+RemindWindow::RemindWindow(QWidget *parent) : TableWindow(parent, Property().getPageSize()), ui(new Ui::RemindWindow)
 {
     ui->setupUi(this);
     init();
@@ -40,17 +38,12 @@ RemindWindow::~RemindWindow()
 
 void RemindWindow::init()
 {
-    pageSize = property.getPageSize();
-    domainUi.setCurPage(curPage);
-    domainUi.setPageSize(pageSize);
-
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {
+    loader.setPaging(PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个提醒"),
         QStringLiteral("当前总提醒事件数量为 {total} 个，总共 {pages} 页，每页显示 {pageSize} 个事件，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}个提醒 | 共{total}个提醒"),
-        QStringLiteral("当前总提醒事件数量为 {total} 个，已全部显示在页面中；    ")}, statusLabel);
+        QStringLiteral("当前总提醒事件数量为 {total} 个，已全部显示在页面中；    ")}, statusLabel));
 
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(kColumnCount);
@@ -77,20 +70,15 @@ void RemindWindow::init()
     connect(table, &QWidget::customContextMenuRequested, this, &RemindWindow::slotContextMenu);
 }
 
-QString RemindWindow::ownerCondition() const
-{
-    return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
-}
-
 void RemindWindow::clearRows()
 {
-    qDeleteAll(remindList);
-    remindList.clear();
+    initTableWidget();
 }
 
 void RemindWindow::initTableWidget()
 {
-    clearRows();
+    qDeleteAll(remindList);
+    remindList.clear();
     headerLabels = {QStringLiteral("提醒开关"), QStringLiteral("提醒类型"), QStringLiteral("提醒主题"),
                     QStringLiteral("提醒内容"), QStringLiteral("访问的地址"), QStringLiteral("添加日期"),
                     QStringLiteral("更新日期"), QStringLiteral("提醒日期"), QStringLiteral("提醒方式"),
@@ -99,26 +87,12 @@ void RemindWindow::initTableWidget()
     TableRows::reset(ui->tableWidget, headerLabels,
                      {{0, 60}, {1, 60}, {2, 100}, {3, 300}, {5, 90}, {6, 90}, {7, 90}, {9, 140}, {10, 60}});
     ui->tableWidget->setColumnHidden(kOwnerColumn, grade <= 4);
-    ListRequest::fill(request, curPage, pageSize, conditionStr, order);
 }
 
 DomainRemind *RemindWindow::appendOneRow(QJsonObject &json)
 {
     auto *remind = new DomainRemind(this);
-    remind->setId(json.value("id").toInt());
-    remind->setIsRemind(json.value("isRemind").toString());
-    remind->setMold(json.value("mold").toString());
-    remind->setTitle(json.value("title").toString());
-    remind->setContent(json.value("content").toString());
-    remind->setAddress(json.value("address").toString());
-    remind->setRegisterDate(json.value("registerDate").toString());
-    remind->setUpdateDate(json.value("updateDate").toString());
-    remind->setRemindDate(json.value("remindDate").toString());
-    remind->setRemindMethod(json.value("remindMethod").toString());
-    remind->setRemindMethodBody(json.value("remindMethodBody").toString());
-    remind->setRemindDateNumber(json.value("remindDateNumber").toInt());
-    remind->setComment(json.value("comment").toString());
-    remind->setLoginName(json.value("loginName").toString());
+    RemindJson::fromJson(json, *remind);
 
     const QStringList cells{remind->getIsRemind(),
                             remind->getMold(),
@@ -158,35 +132,25 @@ DomainRemind *RemindWindow::appendOneRow(QJsonObject &json)
     return remind;
 }
 
-void RemindWindow::findAll()
+QJsonObject RemindWindow::requestList(const QJsonObject &request)
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
-    initTableWidget();
-    const QJsonObject result = endpoint.findByCondition(request);
-    if (!ListRequest::rows(result, rowArray)) {
-        exportAll = false;
-        return;
-    }
-    showRows(rowArray, ListRequest::totalCount(result));
-    if (exportAll)
-        toExcel();
+    return endpoint.findByCondition(request);
 }
 
-void RemindWindow::showRows(const QJsonArray &rows, int total)
+QJsonObject RemindWindow::requestDue(const QJsonObject &request)
+{
+    return endpoint.findByRemindDay(request);
+}
+
+void RemindWindow::fillRows(const QJsonArray &rows)
 {
     TableRows::fill(ui->tableWidget, rows, remindList, [this](QJsonObject &json) { return appendOneRow(json); });
-    if (!remindList.isEmpty())
-        ui->tableWidget->resizeRowsToContents();
-    totalCount = total;
-    domainUi.setTotalCount(totalCount);
-    setPageComboBoxItem();
 }
 
-void RemindWindow::setPageComboBoxItem()
+void RemindWindow::afterLoad()
 {
-    pagingBar.show(totalCount, curPage, pageSize);
+    if (!remindList.isEmpty())
+        ui->tableWidget->resizeRowsToContents();
 }
 
 void RemindWindow::createMenu()
@@ -206,8 +170,6 @@ void RemindWindow::slotContextMenu(QPoint pos)
 
 void RemindWindow::slotMenuClicked(QAction *action)
 {
-    if (busy)
-        return;
     if (action == deleteAction) {
         if (!NoticeBox::confirmDelete(QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel))
             return;
@@ -222,23 +184,57 @@ void RemindWindow::slotMenuClicked(QAction *action)
 
 void RemindWindow::deleteRemind(DomainRemind &remind)
 {
-    Q_UNUSED(remind)
+    loader.remove(
+        RemindJson::toJson(remind), [this](const QJsonObject &request) { return endpoint.delete1(request); },
+        [](const QString &reason) { NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason); });
 }
 
 void RemindWindow::updateRemind(DomainRemind &remind)
 {
-    Q_UNUSED(remind)
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    connect(this, &RemindWindow::sendRemind, &dialog, &RemindAddUpdateDialog::receiveRemind);
+    emit sendRemind(remind);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void RemindWindow::on_addAction_triggered() {}
+void RemindWindow::on_addAction_triggered()
+{
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The enabled reminders, the new one among them; below grade 5 the own only.
+    loader.select((grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isRemind = '开启'"));
+}
 
-void RemindWindow::on_findAction_triggered() {}
+void RemindWindow::on_findAction_triggered()
+{
+    RemindSearchDialog dialog;
+    connect(&dialog, &RemindSearchDialog::sendDomainUi, this, &RemindWindow::receiveDomainUi);
+    connect(this, &RemindWindow::sendGrade, &dialog, &RemindSearchDialog::receiveGrade);
+    connect(this, &RemindWindow::sendDomainUi, &dialog, &RemindSearchDialog::receiveDomainUi);
+    emit sendGrade(grade);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
 
-void RemindWindow::on_copyAction_triggered() {}
+void RemindWindow::on_copyAction_triggered()
+{
+    loader.backup({QStringLiteral("备份"), QStringLiteral("总提醒数量大于当前显示的提醒数"),
+                   QStringLiteral("如果备份所有的提醒:选择<全部导出>，只备份当前显示提醒:选择<导出当前>")});
+}
 
 void RemindWindow::toExcel()
 {
-    exportAll = false;
+    backUpShownRows(exportHeaders, exportKeys);
 }
 
 void RemindWindow::on_instructionsAction_triggered() {}
@@ -246,21 +242,6 @@ void RemindWindow::on_instructionsAction_triggered() {}
 void RemindWindow::on_QuitAction_triggered()
 {
     close();
-}
-
-void RemindWindow::on_pushButtonl_previousPage_clicked()
-{
-    pageSteps.back();
-}
-
-void RemindWindow::on_pushButton_nextPage_clicked()
-{
-    pageSteps.on();
-}
-
-void RemindWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
-{
-    pageSteps.choose(index);
 }
 
 void RemindWindow::on_addressSwitchAction_triggered()
@@ -281,11 +262,8 @@ void RemindWindow::on_remindMethodSwitchAction_triggered()
 void RemindWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
-    this->user = &user;
-    grade = user.getGrade();
-    conditionStr.clear();
-    if (grade < 5)
-        conditionStr = ownerCondition().mid(1);
+    keepUser(user);
+    loader.setCondition(grade < 5 ? ownerCondition().mid(1) : QString());
     setWindowTitle(QStringLiteral("提醒事件管理"));
 
     exportHeaders = {QStringLiteral("提醒开关"), QStringLiteral("提醒类型"), QStringLiteral("提醒主题"),
@@ -306,50 +284,19 @@ void RemindWindow::receiveUser(DomainUser &user, int tag)
 
 void RemindWindow::receiveDomainUi(DomainUi &domainUi)
 {
-    // A query arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    dueView = false;
-    conditionStr = domainUi.getConditionStr();
-    pageSteps.take(domainUi, this->domainUi);
-    if (grade < 5)
-        conditionStr += ownerCondition();
-    findAll();
+    const QString owner = grade < 5 ? ownerCondition() : QString();
+    loader.select(domainUi.getConditionStr() + owner, domainUi.getPageSize(), domainUi.getCurPage());
 }
 
 void RemindWindow::receiveSignal()
 {
-    if (busy)
-        return;
-    dueView = false;
-    conditionStr = QStringLiteral("and isRemind = '开启'");
+    QString condition = QStringLiteral("and isRemind = '开启'");
     if (grade < 5)
-        conditionStr += ownerCondition();
-    findAll();
-    if (grade >= 5)
-        return;
-
-    // Every due reminder on one page; afterwards the window pages from page 1
-    // with the configured page size again.
-    curPage = 1;
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        result = endpoint.findByRemindDay(ListRequest::due(conditionStr, order));
-    }
-    // Whatever the answer, paging goes on with the configured page size.
-    pageSize = property.getPageSize();
-    QJsonArray due;
-    if (!ListRequest::rows(result, due) || due.isEmpty())
-        return;
-    if (!DuePrompt::ask(QStringLiteral("处理提醒提示"), due.size(), QStringLiteral(" 个需要提醒的事件处理"),
-                        QStringLiteral("查看提醒: 选择<查看>，不查看: 选择<不查看>")))
-        return;
-    dueView = true;
-    rowArray = due;
-    initTableWidget();
-    const int total = ListRequest::totalCount(result);
-    pageSize = total;
-    showRows(due, total);
-    pageSize = property.getPageSize();
+        condition += ownerCondition();
+    // Below grade 5 the user is asked about the reminders that are due.
+    std::optional<TableLoader::Due> due;
+    if (grade < 5)
+        due = TableLoader::Due{condition, QStringLiteral("处理提醒提示"), QStringLiteral(" 个需要提醒的事件处理"),
+                               QStringLiteral("查看提醒: 选择<查看>，不查看: 选择<不查看>")};
+    loader.open(condition, due);
 }

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
@@ -13,9 +12,8 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpremind.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
 #include "property.h"
+#include "tablewindow.h"
 
 class QAction;
 class QLabel;
@@ -30,7 +28,7 @@ QT_END_NAMESPACE
 // The reminders: one page of the current query in a 14-column table whose
 // remind dates are coloured by how near they are, with paging, column switches
 // and, on opening, the question about due reminders.
-class RemindWindow : public QMainWindow
+class RemindWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -50,9 +48,6 @@ public slots:
     void on_instructionsAction_triggered();
     void on_QuitAction_triggered();
     void on_copyAction_triggered();
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void on_registerDateSwitchAction_triggered();
     void on_remindMethodSwitchAction_triggered();
     void on_addressSwitchAction_triggered();
@@ -65,44 +60,29 @@ public slots:
 private:
     void init();
     void initTableWidget();
-    void findAll();
     DomainRemind *appendOneRow(QJsonObject &json);
-    // The rows of one reply in the table, then the total and the paging row.
-    void showRows(const QJsonArray &rows, int total);
-    void setPageComboBoxItem();
     void createMenu();
-    void toExcel();
+    void toExcel() override;
     void deleteRemind(DomainRemind &remind);
     void updateRemind(DomainRemind &remind);
-    void clearRows();
-    QString ownerCondition() const;
+
+    QJsonObject requestList(const QJsonObject &request) override;
+    QJsonObject requestDue(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
+    void afterLoad() override;
 
     Ui::RemindWindow *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString conditionStr;
-    QString order;
-    DomainUser *user = nullptr;
-    DomainUi domainUi;
-    int grade = 0;
     HttpRemind endpoint;
-    QJsonObject request;
     QList<DomainRemind *> remindList;
-    QJsonArray rowArray;
     QList<QString> headerLabels;
     QList<QString> exportKeys;
     QList<QString> exportHeaders;
     QLabel *statusLabel = nullptr;
     Property property;
-    bool exportAll = false;
     bool addressHidden = true;
     bool registerDateHidden = true;
     bool remindMethodHidden = true;
-    bool dueView = false;
-    bool busy = false; // a request of the window waits for the server
-    PagingBar pagingBar;
-    PageSteps pageSteps;
     ColumnSwitch addressSwitch;
     ColumnSwitch registerDateSwitch;
     ColumnSwitch remindMethodSwitch;

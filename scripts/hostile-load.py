@@ -412,20 +412,35 @@ def fuzz(server, total, clients=16, kinds=None):
 
 # ---------------------------------------------------------------- slow connections
 
+async def read_reply(reader):
+    head = await reader.readuntil(b"\r\n\r\n")
+    length = int([l for l in head.split(b"\r\n") if l.lower().startswith(b"content-length")][0].split(b":")[1])
+    await reader.readexactly(length)
+    return head
+
+
 async def slow_attack(port, trickle, idle, probe_seconds, probe_every=0.02):
     stop = asyncio.Event()
     opened = [0]
     cut = [0]
 
+    async def connect():
+        """A connection for an attacker, or None once the attack ends."""
+        while not stop.is_set():
+            try:
+                connection = await asyncio.open_connection("127.0.0.1", port)
+                opened[0] += 1
+                return connection
+            except OSError:
+                await asyncio.sleep(0.5)
+        return None, None
+
     async def trickler(i):
         line = b"POST /android/note/findByCondition HTTP/1.1\r\nHost: 127.0.0.1:%d\r\nContent-Type: application/json\r\nContent-Length: 100\r\n\r\n" % port
         while not stop.is_set():
-            try:
-                reader, writer = await asyncio.open_connection("127.0.0.1", port)
-            except OSError:
-                await asyncio.sleep(0.5)
-                continue
-            opened[0] += 1
+            reader, writer = await connect()
+            if writer is None:
+                return
             try:
                 for b in line + b"x" * 100:
                     if stop.is_set():
@@ -443,19 +458,14 @@ async def slow_attack(port, trickle, idle, probe_seconds, probe_every=0.02):
     async def idler(i):
         req = request(b"POST", b"/android/message/findByCondition", b'{"curPage":1,"pageSize":1}', port=port)
         while not stop.is_set():
-            try:
-                reader, writer = await asyncio.open_connection("127.0.0.1", port)
-            except OSError:
-                await asyncio.sleep(0.5)
-                continue
-            opened[0] += 1
+            reader, writer = await connect()
+            if writer is None:
+                return
             try:
                 while not stop.is_set():
                     writer.write(req)
                     await writer.drain()
-                    head = await reader.readuntil(b"\r\n\r\n")
-                    length = int([l for l in head.split(b"\r\n") if l.lower().startswith(b"content-length")][0].split(b":")[1])
-                    await reader.readexactly(length)
+                    await read_reply(reader)
                     await asyncio.sleep(4)
             except (OSError, asyncio.IncompleteReadError, asyncio.LimitOverrunError, IndexError):
                 pass
@@ -469,9 +479,7 @@ async def slow_attack(port, trickle, idle, probe_seconds, probe_every=0.02):
         reader, writer = await asyncio.open_connection("127.0.0.1", port)
         writer.write(req)
         await writer.drain()
-        head = await reader.readuntil(b"\r\n\r\n")
-        length = int([l for l in head.split(b"\r\n") if l.lower().startswith(b"content-length")][0].split(b":")[1])
-        await reader.readexactly(length)
+        head = await read_reply(reader)
         writer.close()
         ok = head.startswith(b"HTTP/1.1 200")
         return (time.perf_counter() - t0) * 1000.0, ok

@@ -10,14 +10,17 @@ PACKAGES=(
   # QuaZip's CMake package asks for Qt6 Core5Compat; the server's HTTP (Boost.Beast),
   # hashing, and the HTTP library its benchmark compares with
   libquazip1-qt6-dev qt6-5compat-dev libboost-dev libsodium-dev libcpp-httplib-dev
+  # the server's lists and counts use SQLite's own interface
+  libsqlite3-dev
   # run: the xcb platform (offscreen comes with libqt6gui6), the SQLite driver,
   # playback over HTTP (souphttpsrc, wavparse, mpg123 are in -good), Chinese glyphs
   qt6-qpa-plugins libqt6sql6-sqlite gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-wqy-microhei
   # tests: the workbook reader, network namespaces (unshare, ip)
   python3-openpyxl util-linux iproute2
-  # benchmark script
-  wrk curl
+  # benchmark scripts: load generator and reference client; a virtual X
+  # display, window lookup and peak memory for the client's start and download
+  wrk curl xvfb xdotool x11-utils time
 )
 
 missing=()

@@ -39,8 +39,13 @@ std::string lower(const std::string &s)
 
 HttpReply HttpReply::json(const QJsonObject &envelope)
 {
+    return json(QJsonDocument(envelope).toJson(QJsonDocument::Compact));
+}
+
+HttpReply HttpReply::json(const QByteArray &envelope)
+{
     HttpReply r;
-    r.body = QJsonDocument(envelope).toJson(QJsonDocument::Compact);
+    r.body = envelope;
     r.setHeader("Content-Type", "application/json; charset=utf-8");
     return r;
 }

@@ -23,8 +23,9 @@ public:
     qint64 fileOffset = 0;
     qint64 fileLength = -1;
 
-    // A 200 reply carrying the JSON envelope.
+    // A 200 reply carrying the JSON envelope, as an object or as its compact text.
     static HttpReply json(const QJsonObject &envelope);
+    static HttpReply json(const QByteArray &envelope);
     // The failure envelope with the given status; without a reason, the one
     // that goes with the status.
     static HttpReply failure(int status, const QString &reason = QString());

@@ -58,7 +58,6 @@ struct ManagementServer::Private
 ManagementServer::ManagementServer(const QString &dataDir) : store(dataDir), d(new Private)
 {
     store.createFolders();
-    RequestHandler::setFileStore(&store);
     const int ioThreads = std::clamp(hardware() / 2, 1, 4);
     for (int i = 0; i < ioThreads; ++i) {
         d->io.push_back(std::make_unique<asio::io_context>(1));
@@ -66,10 +65,7 @@ ManagementServer::ManagementServer(const QString &dataDir) : store(dataDir), d(n
     }
 }
 
-ManagementServer::~ManagementServer()
-{
-    RequestHandler::setFileStore(nullptr);
-}
+ManagementServer::~ManagementServer() = default;
 
 bool ManagementServer::bind(int port, QString *error)
 {
@@ -167,7 +163,7 @@ void ManagementServer::operation(const QString &entity, const QString &operation
     asio::post(pool, [entity, operation, body = std::move(body), done = std::move(done)]() mutable {
         HttpReply r;
         try {
-            r = HttpReply::json(RequestHandler::handle(entity, operation, body));
+            r = HttpReply::json(RequestHandler::reply(entity, operation, body));
         } catch (...) {
             r = HttpReply::failure(500);
         }

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "entityschema.h"
 #include "filestore.h"
 #include "requesthandler.h"
 
@@ -103,6 +104,6 @@ QJsonObject NoteUpload::finish()
     if (!refusal.isEmpty())
         return RequestHandler::failure(refusal);
     if (!old.isEmpty() && old != name)
-        RequestHandler::releaseNoteFile(old);
+        RequestHandler::releaseFiles(*EntitySchema::find(QStringLiteral("note")), {old});
     return RequestHandler::success(name, QJsonValue(QJsonValue::Null));
 }

@@ -6,12 +6,10 @@
 #include <QShowEvent>
 #include <QTableWidgetItem>
 
-#include "deletestep.h"
-#include "listrequest.h"
-#include "loadguard.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
+#include "userjson.h"
 #include "userupdatedialog.h"
 
 namespace {
@@ -22,13 +20,12 @@ const int kIdColumn = 0;
 } // namespace
 
 UserManagerForm::UserManagerForm(QWidget *parent)
-    : QWidget(parent), ui(new Ui::UserManagerForm), order(QStringLiteral("desc"))
+    : QWidget(parent), ui(new Ui::UserManagerForm), loader(this, this, 30, ListRequest::EmptyCondition::Send)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("您正在使用《用户管理》页面！"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
-                                      QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString()});
+    loader.setPaging(PagingBar::ofForm(ui, {QStringLiteral("第{curPage}页/共{pages}页 |  共{total}个账户"), QString(),
+                                          QStringLiteral("第1页/共1页 | 每页{total}个账户 | 共{total}个账户"), QString()}));
     ui->tableWidget->setColumnCount(kColumnCount);
     ui->tableWidget->verticalHeader()->setDefaultSectionSize(45);
     ui->tableWidget->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -45,15 +42,17 @@ UserManagerForm::~UserManagerForm()
 void UserManagerForm::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (request.isEmpty()) // nothing asked of the server yet
+    if (!loader.requested()) // nothing asked of the server yet
         findAll();
 }
 
 void UserManagerForm::findAll()
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
+    loader.findAll();
+}
+
+void UserManagerForm::clearRows()
+{
     qDeleteAll(userList);
     userList.clear();
     TableRows::reset(ui->tableWidget,
@@ -62,35 +61,23 @@ void UserManagerForm::findAll()
                       QStringLiteral("注册时间"), QStringLiteral("头像"), QStringLiteral("登录时间"),
                       QStringLiteral("禁止状态"), QStringLiteral("禁止原因"), QStringLiteral("备注")},
                      {{0, 75}, {8, 150}, {10, 150}});
-    // The condition goes along even when empty: the server then lists every user.
-    ListRequest::fill(request, curPage, pageSize, conditionStr, order, ListRequest::EmptyCondition::Send);
+}
 
-    const QJsonObject result = endpoint.findByCondition(request);
-    QJsonArray rows;
-    if (!ListRequest::rows(result, rows))
-        return;
+// The condition goes along even when empty: the server then lists every user.
+QJsonObject UserManagerForm::requestList(const QJsonObject &request)
+{
+    return endpoint.findByCondition(request);
+}
+
+void UserManagerForm::fillRows(const QJsonArray &rows)
+{
     TableRows::fill(ui->tableWidget, rows, userList, [this](QJsonObject &json) { return appendOneRow(json); });
-    totalCount = ListRequest::totalCount(result);
-    setPageComboBoxItem();
 }
 
 DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 {
     auto *user = new DomainUser(this);
-    user->setId(json.value("id").toInt());
-    user->setUsername(json.value("username").toString());
-    user->setPassword(json.value("password").toString());
-    user->setRealName(json.value("realName").toString());
-    user->setTelephone(json.value("telephone").toString());
-    user->setGrade(json.value("grade").toInt());
-    user->setEMail(json.value("eMail").toString());
-    user->setAdministrator(json.value("administrator").toString());
-    user->setRegisterDate(json.value("registerDate").toString());
-    user->setUserImage(json.value("userImage").toString());
-    user->setLoginDate(json.value("loginDate").toString());
-    user->setProhibit(json.value("prohibit").toString());
-    user->setProhibitCause(json.value("prohibitCause").toString());
-    user->setComment(json.value("comment").toString());
+    UserJson::fromJson(json, *user);
 
     const QStringList cells{QString::number(user->getId()), user->getUsername(),     user->getPassword(),
                             user->getRealName(),            user->getTelephone(),    QString::number(user->getGrade()),
@@ -103,7 +90,7 @@ DomainUser *UserManagerForm::appendOneRow(QJsonObject &json)
 
 void UserManagerForm::setPageComboBoxItem()
 {
-    pagingBar.show(totalCount, curPage, pageSize);
+    loader.showPaging();
 }
 
 void UserManagerForm::createMenu()
@@ -125,8 +112,6 @@ void UserManagerForm::slotContextMenu(QPoint pos)
 
 void UserManagerForm::slotMenuClicked(QAction *action)
 {
-    if (busy)
-        return;
     if (action == deleteAction) {
         if (!NoticeBox::confirmDelete(QMessageBox::Warning))
             return;
@@ -140,20 +125,14 @@ void UserManagerForm::slotMenuClicked(QAction *action)
 
 void UserManagerForm::deleteUser(DomainUser &user)
 {
-    const QJsonObject record{{"id", user.getId()},
-                             {"username", user.getUsername()},
-                             {"password", user.getPassword()},
-                             {"realName", user.getRealName()},
-                             {"telephone", user.getTelephone()},
-                             {"grade", user.getGrade()},
-                             {"eMail", user.getEMail()},
-                             {"administrator", user.getAdministrator()},
-                             {"registerDate", user.getRegisterDate()},
-                             {"userImage", user.getUserImage()},
-                             {"comment", user.getComment()}};
-    if (DeleteStep::run(busy, [this](const QJsonObject &request) { return endpoint.delete1(request); }, record,
-                        QMessageBox::Warning))
-        findAll();
+    // The user without the log-in date and the ban.
+    const QJsonObject record = UserJson::toJson(
+        user, {QStringLiteral("id"), QStringLiteral("username"), QStringLiteral("password"), QStringLiteral("realName"),
+               QStringLiteral("telephone"), QStringLiteral("grade"), QStringLiteral("eMail"),
+               QStringLiteral("administrator"), QStringLiteral("registerDate"), QStringLiteral("userImage"),
+               QStringLiteral("comment")});
+    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) { NoticeBox::warning(QStringLiteral("提示信息"), reason); });
 }
 
 void UserManagerForm::updateUser(DomainUser &user)
@@ -162,30 +141,25 @@ void UserManagerForm::updateUser(DomainUser &user)
     connect(this, SIGNAL(sendUser(DomainUser&,int)), &dialog, SLOT(recevieUser(DomainUser&,int)));
     emit sendUser(user, 2);
     if (dialog.exec() == QDialog::Accepted)
-        findAll();
+        loader.reload();
 }
 
 void UserManagerForm::on_pushButtonl_previousPage_clicked()
 {
-    pageSteps.back();
+    loader.back();
 }
 
 void UserManagerForm::on_pushButton_nextPage_clicked()
 {
-    pageSteps.on();
+    loader.next();
 }
 
 void UserManagerForm::on_comboBox_pageNumber_currentIndexChanged(int index)
 {
-    pageSteps.choose(index);
+    loader.choose(index);
 }
 
 void UserManagerForm::receiveConditionStr(QString &conditionStr)
 {
-    // A condition arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    this->conditionStr = conditionStr;
-    curPage = 1;
-    findAll();
+    loader.select(conditionStr, 0, 1);
 }

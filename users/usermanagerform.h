@@ -10,8 +10,7 @@
 
 #include "domainuser.h"
 #include "httpuser.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
+#include "tableloader.h"
 
 class QAction;
 class QMenu;
@@ -29,7 +28,7 @@ QT_END_NAMESPACE
 // Built with the dashboard before anyone has logged in, it asks the server for
 // nothing until it is first used: the first condition it receives, or its first
 // showing, loads the first page.
-class UserManagerForm : public QWidget
+class UserManagerForm : public QWidget, private TableLoader::Hooks
 {
     Q_OBJECT
 
@@ -54,27 +53,22 @@ protected:
 private:
     void findAll();
     DomainUser *appendOneRow(QJsonObject &json);
+    QJsonObject requestList(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
     void setPageComboBoxItem();
     void createMenu();
     void deleteUser(DomainUser &user);
     void updateUser(DomainUser &user);
 
     Ui::UserManagerForm *ui;
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 0;
-    QString conditionStr;
-    QString order;
     HttpUser endpoint;
-    QJsonObject request;
     QList<DomainUser *> userList;
-    PagingBar pagingBar;
-    PageSteps pageSteps;
+    TableLoader loader;
     QMenu *menu = nullptr;
     QAction *deleteAction = nullptr;
     QAction *updateAction = nullptr;
     QAction *findAction = nullptr;
-    bool busy = false; // a request of the page waits for the server
 };
 
 #endif // USERMANAGERFORM_H

@@ -4,29 +4,8 @@
 #include <QDebug>
 #include <QLineEdit>
 
-#include "noticebox.h"
-
-namespace {
-
-void warn(const QString &text)
-{
-    NoticeBox::warning(QStringLiteral("提示信息"), text);
-}
-
-// The fields that the dialog edits.
-void copyEditable(const DomainUser &from, DomainUser &to)
-{
-    to.setRealName(from.getRealName());
-    to.setTelephone(from.getTelephone());
-    to.setGrade(from.getGrade());
-    to.setEMail(from.getEMail());
-    to.setAdministrator(from.getAdministrator());
-    to.setProhibit(from.getProhibit());
-    to.setProhibitCause(from.getProhibitCause());
-    to.setComment(from.getComment());
-}
-
-} // namespace
+#include "storedchoice.h"
+#include "userjson.h"
 
 UserUpdateDialog::UserUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui::UserUpdateDialog)
 {
@@ -34,6 +13,8 @@ UserUpdateDialog::UserUpdateDialog(QWidget *parent) : QDialog(parent), ui(new Ui
     ui->comboBox_grade->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
                                   QStringLiteral("5")});
     ui->comboBox_prohibit->addItems({QStringLiteral("正常"), QStringLiteral("禁止")});
+    write.setButtons({ui->PushButton_confirem});
+    write.setOnStored([this] { UserJson::fromJson(UserJson::toJson(edited), *this->user); });
 }
 
 UserUpdateDialog::~UserUpdateDialog()
@@ -74,27 +55,19 @@ void UserUpdateDialog::updateView(DomainUser &user)
     ui->LineEdit_password->setText(user.getPassword());
     ui->LineEdit_realName->setText(user.getRealName());
     ui->LineEdit_telephone->setText(user.getTelephone());
-    const QString grade = QString::number(user.getGrade());
-    const int gradeIndex = ui->comboBox_grade->findText(grade);
-    if (gradeIndex >= 0) {
-        ui->comboBox_grade->setCurrentIndex(gradeIndex);
-    } else {
-        // A grade outside the choices is shown, not replaced by another one.
-        ui->comboBox_grade->setPlaceholderText(grade);
-        ui->comboBox_grade->setCurrentIndex(-1);
-    }
+    // A grade or ban text outside the choices is shown and kept, not replaced by the first item.
+    StoredChoice::select(ui->comboBox_grade, QString::number(user.getGrade()));
     ui->LineEdit_eMail->setText(user.getEMail());
     ui->LineEdit_administrator->setText(user.getAdministrator());
-    const int prohibitIndex = ui->comboBox_prohibit->findText(user.getProhibit());
-    if (prohibitIndex >= 0)
-        ui->comboBox_prohibit->setCurrentIndex(prohibitIndex);
+    StoredChoice::select(ui->comboBox_prohibit, user.getProhibit());
     ui->LineEdit_prohibitCause->setText(user.getProhibitCause());
     ui->TextEdit_comment->setPlainText(user.getComment());
 }
 
 QString UserUpdateDialog::validityCheck()
 {
-    copyEditable(*user, edited);
+    // Fields that the form does not show go out as the bound record has them.
+    UserJson::fromJson(UserJson::toJson(*user), edited);
     edited.setRealName(ui->LineEdit_realName->text());
 
     const QString telephone = ui->LineEdit_telephone->text();
@@ -128,42 +101,7 @@ void UserUpdateDialog::on_PushButton_confirem_clicked()
 {
     if (!user)
         return;
-    const QString error = validityCheck();
-    if (!error.isEmpty()) {
-        warn(error);
-        return;
-    }
-
-    QJsonObject record;
-    record.insert(QStringLiteral("id"), user->getId());
-    record.insert(QStringLiteral("username"), user->getUsername());
-    record.insert(QStringLiteral("password"), user->getPassword());
-    record.insert(QStringLiteral("realName"), edited.getRealName());
-    record.insert(QStringLiteral("telephone"), edited.getTelephone());
-    record.insert(QStringLiteral("grade"), edited.getGrade());
-    record.insert(QStringLiteral("eMail"), edited.getEMail());
-    record.insert(QStringLiteral("administrator"), edited.getAdministrator());
-    record.insert(QStringLiteral("registerDate"), user->getRegisterDate());
-    record.insert(QStringLiteral("userImage"), user->getUserImage());
-    record.insert(QStringLiteral("loginDate"), user->getLoginDate());
-    record.insert(QStringLiteral("prohibit"), edited.getProhibit());
-    record.insert(QStringLiteral("prohibitCause"), edited.getProhibitCause());
-    record.insert(QStringLiteral("comment"), edited.getComment());
-    if (!list.isEmpty())
-        list.removeAt(0);
-    list.append(record);
-    request.insert(QStringLiteral("dList"), list);
-
-    // One update at a time: a second press while the server is asked sends nothing.
-    ui->PushButton_confirem->setEnabled(false);
-    const QJsonObject result = httpUser.update(request);
-    ui->PushButton_confirem->setEnabled(true);
-    if (result.value(QStringLiteral("flag")).toInt() == 1) {
-        copyEditable(edited, *user);
-        accept();
-        return;
-    }
-    warn(result.value(QStringLiteral("temporary")).toString());
+    write.confirm(validityCheck(), [this] { return UserJson::toJson(edited); });
 }
 
 void UserUpdateDialog::on_PushButton_cancel_clicked()

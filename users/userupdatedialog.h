@@ -2,12 +2,11 @@
 #define USERUPDATEDIALOG_H
 
 #include <QDialog>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <QString>
 
 #include "domainuser.h"
 #include "httpuser.h"
+#include "writestep.h"
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -41,9 +40,8 @@ private:
     DomainUser *user = nullptr;
     HttpUser httpUser;
     int tag = 0;
-    QJsonObject request;
-    QJsonArray list;
     DomainUser edited; // the bound record with the form's values, until the server agrees
+    WriteStep write{this, httpUser};
 };
 
 #endif // USERUPDATEDIALOG_H

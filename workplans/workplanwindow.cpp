@@ -1,19 +1,24 @@
 #include "workplanwindow.h"
 #include "ui_workplanwindow.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include <algorithm>
 
-#include "conditionbuilder.h"
-#include "dueprompt.h"
-#include "listrequest.h"
-#include "loadguard.h"
+#include "excelhandler.h"
+#include "noticebox.h"
 #include "rowmenu.h"
+#include "showplancontentdialog.h"
+#include "workplanjson.h"
+#include "workplansearchdialog.h"
 
 namespace {
 
@@ -39,8 +44,7 @@ bool fits(const DWorkPlan *parent, const DWorkPlan *child)
 
 } // namespace
 
-WorkPlanWindow::WorkPlanWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::WorkPlanWindow), order(QStringLiteral("desc"))
+WorkPlanWindow::WorkPlanWindow(QWidget *parent) : TableWindow(parent, 1000), ui(new Ui::WorkPlanWindow)
 {
     ui->setupUi(this);
     init();
@@ -53,20 +57,19 @@ WorkPlanWindow::~WorkPlanWindow()
 
 void WorkPlanWindow::init()
 {
+    showPlanContentDialog = new ShowPlanContentDialog(this);
     model = new QStandardItemModel(ui->treeView);
-
-    pageSize = 1000;
-    domainUi.setCurPage(curPage);
-    domainUi.setPageSize(pageSize);
+    connect(this, SIGNAL(sendWorkPlanToShowContent(DWorkPlan&)), showPlanContentDialog,
+            SLOT(receiveWorkPlan(DWorkPlan&)));
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
-    pageSteps = PageSteps(&curPage, &pageSize, &totalCount, &busy, [this] { findAll(); });
-    pagingBar = PagingBar::ofForm(ui, {
+    PagingBar pagingBar = PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，总共 {pages} 页，每页显示 {pageSize} 条笔记，当前所在位置：第 {curPage} 页;    "),
         QStringLiteral("第1页/共1页 | 每页{total}条笔记 | 共{total}条笔记"),
         QStringLiteral("当前总计划数量为 {total} 条，已全部显示在页面中；    ")}, statusLabel);
     pagingBar.setRowVisible(false);
+    loader.setPaging(pagingBar);
 
     const ColumnSwitch::SetHidden columns = ColumnSwitch::columnsOf(ui->treeView);
     assessColumns = ColumnSwitch(ui->assessAction, &assessSwitch, {15, 16},
@@ -86,15 +89,9 @@ void WorkPlanWindow::init()
                                {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加/修改日期列")}, columns);
     applySwitches();
 
-
     ui->treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(ui->treeView, &QWidget::customContextMenuRequested, this, &WorkPlanWindow::slotContextMenu);
-}
-
-QString WorkPlanWindow::ownerCondition() const
-{
-    return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
 }
 
 QString WorkPlanWindow::defaultFilter() const
@@ -102,27 +99,25 @@ QString WorkPlanWindow::defaultFilter() const
     return (grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isShow ='正常'");
 }
 
-void WorkPlanWindow::initFindAll()
+QJsonObject WorkPlanWindow::requestList(const QJsonObject &request)
 {
-    ListRequest::fill(requestJson, curPage, pageSize, conditionStr, order);
+    return endpoint.findByCondition(request);
 }
 
-void WorkPlanWindow::findAll()
+QJsonObject WorkPlanWindow::requestDue(const QJsonObject &request)
 {
-    LoadGuard guard(busy);
-    if (!guard.entered())
-        return;
+    return endpoint.findByRemindDay(request);
+}
+
+void WorkPlanWindow::clearRows()
+{
     clearTree();
-    initFindAll();
-    const QJsonObject result = endpoint.findByCondition(requestJson);
-    if (!ListRequest::rows(result, jsonArray) || jsonArray.isEmpty())
-        return;
+}
+
+void WorkPlanWindow::fillRows(const QJsonArray &rows)
+{
+    jsonArray = rows;
     updateTreeView();
-    totalCount = ListRequest::totalCount(result);
-    domainUi.setTotalCount(totalCount);
-    setPageComboBoxItem();
-    if (exportPending)
-        toExcel();
 }
 
 void WorkPlanWindow::clearTree()
@@ -130,11 +125,6 @@ void WorkPlanWindow::clearTree()
     headerList.clear();
     model->clear();
     initTreeView();
-}
-
-void WorkPlanWindow::setPageComboBoxItem()
-{
-    pagingBar.show(totalCount, curPage, pageSize);
 }
 
 void WorkPlanWindow::initTreeView()
@@ -168,39 +158,9 @@ void WorkPlanWindow::initTreeView()
 
 void WorkPlanWindow::jsonListToCList(QJsonArray &array)
 {
-    auto whole = [](const QJsonValue &value) { return value.isDouble() ? value.toInt() : 0; };
     for (const QJsonValue &value : std::as_const(array)) {
-        const QJsonObject json = value.toObject();
         auto *plan = new DWorkPlan(this);
-        plan->setId(whole(json.value("id")));
-        plan->setMold(json.value("mold").toString());
-        plan->setIsShow(json.value("isShow").toString());
-        plan->setTag(json.value("tag").toString());
-        plan->setSerialNumber(whole(json.value("serialNumber")));
-        plan->setTitle(json.value("title").toString());
-        plan->setTarget(json.value("target").toString());
-        plan->setGainProfit(json.value("gainProfit").toString());
-        plan->setStartDate(json.value("startDate").toString());
-        plan->setEndDate(json.value("endDate").toString());
-        plan->setStrategy(json.value("strategy").toString());
-        plan->setMeasurableIndicator(json.value("measurableIndicator").toString());
-        plan->setActionPlan(json.value("actionPlan").toString());
-        plan->setNeedResources(json.value("needResources").toString());
-        plan->setDifficulty(json.value("difficulty").toString());
-        plan->setCompletionStatus(json.value("completionStatus").toDouble());
-        plan->setScore(whole(json.value("score")));
-        plan->setAuditor(json.value("auditor").toString());
-        plan->setRegisterDate(json.value("registerDate").toString());
-        plan->setUpdateDate(json.value("updateDate").toString());
-        plan->setIsRemind(json.value("isRemind").toString());
-        plan->setRemindMethod(json.value("remindMethod").toString());
-        plan->setRemindMethodBody(json.value("remindMethodBody").toString());
-        plan->setRemindFrequency(json.value("remindFrequency").toString());
-        plan->setRemindDate(json.value("remindDate").toString());
-        plan->setRemindDateNumber(whole(json.value("remindDateNumber")));
-        plan->setImage(json.value("image").toString());
-        plan->setComment(json.value("comment").toString());
-        plan->setLoginName(json.value("loginName").toString());
+        WorkPlanJson::fromJson(value.toObject(), *plan);
         workPlanList.append(plan);
     }
 }
@@ -223,7 +183,9 @@ void WorkPlanWindow::updateTreeView()
     for (QList<DWorkPlan *> *list : lists)
         std::stable_sort(list->begin(), list->end(), DWorkPlan::compareWorkPlan);
 
-    for (int kind = Year; kind < Other; ++kind) {
+    // The highest dated kind on the page gives the top rows. A page of
+    // "其它" plans alone shows them at the top: they would be nowhere else.
+    for (int kind = Year; kind <= Other; ++kind) {
         const QList<DWorkPlan *> &top = *lists[kind];
         if (top.isEmpty())
             continue;
@@ -293,6 +255,9 @@ QList<QStandardItem *> WorkPlanWindow::planRow(DWorkPlan *plan, int level)
     QList<QStandardItem *> cells{first};
     for (const QString &text : texts)
         cells.append(new QStandardItem(text));
+    // The cells show the records as stored (the backup writes them): no editing in place.
+    for (QStandardItem *cell : std::as_const(cells))
+        cell->setEditable(false);
     return cells;
 }
 
@@ -339,21 +304,6 @@ void WorkPlanWindow::on_QuitAction_triggered()
     close();
 }
 
-void WorkPlanWindow::on_pushButtonl_previousPage_clicked()
-{
-    pageSteps.back();
-}
-
-void WorkPlanWindow::on_pushButton_nextPage_clicked()
-{
-    pageSteps.on();
-}
-
-void WorkPlanWindow::on_comboBox_pageNumber_currentIndexChanged(int index)
-{
-    pageSteps.choose(index);
-}
-
 void WorkPlanWindow::createMenu()
 {
     menu = new QMenu(this);
@@ -381,67 +331,115 @@ void WorkPlanWindow::slotContextMenu(QPoint pos)
 
 void WorkPlanWindow::slotMenuClicked(QAction *action)
 {
-    Q_UNUSED(action)
+    DWorkPlan *plan = RowMenu::current(ui->treeView, kIdColumn, workPlanList);
+    if (action == deleteAction) {
+        if (NoticeBox::confirmDelete(QMessageBox::Information) && plan)
+            deleteWorkPlan(*plan);
+    } else if (!plan) {
+        return;
+    } else if (action == updateAction) {
+        updateWorkPlan(*plan);
+    } else if (action == showContentAction) {
+        emit sendWorkPlanToShowContent(*plan);
+        showPlanContentDialog->show();
+    } else if (action == showImageAction) {
+        emit sendWorkPlanToShowImage(*plan);
+    }
+}
+
+void WorkPlanWindow::deleteWorkPlan(DWorkPlan &plan)
+{
+    const QJsonObject record{{QStringLiteral("id"), plan.getId()}, {QStringLiteral("image"), plan.getImage()}};
+    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) {
+                      NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason);
+                  });
+}
+
+void WorkPlanWindow::updateWorkPlan(DWorkPlan &plan)
+{
+    Q_UNUSED(plan)
+}
+
+void WorkPlanWindow::on_addAction_triggered() {}
+
+void WorkPlanWindow::on_findAction_triggered()
+{
+    if (!user)
+        return;
+    WorkPlanSearchDialog dialog;
+    connect(&dialog, &WorkPlanSearchDialog::sendDomainUi, this, &WorkPlanWindow::receiveDomainUi);
+    connect(this, &WorkPlanWindow::sendUser, &dialog, &WorkPlanSearchDialog::receiveUser);
+    connect(this, &WorkPlanWindow::sendDomainUi, &dialog, &WorkPlanSearchDialog::receiveDomainUi);
+    emit sendUser(*user);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
+
+void WorkPlanWindow::on_copyAction_triggered()
+{
+    // "全部导出" lists every plan of the query in force as one tree and writes it.
+    loader.backup({QStringLiteral("备份"), QStringLiteral("总计划数量大于当前显示的计划数量"),
+                   QStringLiteral("如果备份所有的计划:选择<全部导出>，只备份当前显示计划:选择<导出当前>")});
 }
 
 void WorkPlanWindow::toExcel()
 {
-    exportPending = false;
+    const QString title = QStringLiteral("备份提示");
+    if (model->rowCount() == 0) {
+        NoticeBox::show(QMessageBox::Information, title, QStringLiteral("没有找到导出的数据"));
+        return;
+    }
+    // The tree's labels up to the owner's, which only administrators see; the id gets none.
+    excelHeaderList = headerList.mid(0, grade > 4 ? kOwnerColumn + 1 : kOwnerColumn);
+    QString fileName = saveas();
+    if (fileName.isEmpty())
+        return;
+    const QFileInfo chosen(QDir::toNativeSeparators(fileName));
+    // Excel keeps "~$<name>" beside a workbook while it has it open.
+    if (QFileInfo::exists(chosen.absolutePath() + QStringLiteral("/~$") + chosen.fileName())) {
+        NoticeBox::show(QMessageBox::Information, title, QStringLiteral("文件属性为只读,请检查文件是否已打开!"));
+        return;
+    }
+    ExcelHandler handler;
+    const QString text = handler.setMolde(*model, excelHeaderList, fileName);
+    if (!text.isEmpty())
+        NoticeBox::show(QMessageBox::Information, title, text);
+}
+
+QString WorkPlanWindow::saveas()
+{
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存账户为"),
+                                        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+                                        QStringLiteral("Excel(*.xlsx *.xls)"));
 }
 
 void WorkPlanWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
-    this->user = &user;
-    grade = user.getGrade();
-    conditionStr.clear();
-    if (grade < 5)
-        conditionStr = ownerCondition().mid(1);
+    // The dashboard sends the user again whenever it opens the password or
+    // profile dialog; the window's query stays what it was.
+    const bool first = !this->user;
+    keepUser(user);
+    if (first)
+        loader.setCondition(grade < 5 ? ownerCondition().mid(1) : QString());
     ui->treeView->setColumnHidden(kOwnerColumn, grade <= 4);
     setWindowTitle(QStringLiteral("工作计划管理"));
 }
 
 void WorkPlanWindow::receiveDomainUi(DomainUi &domainUi)
 {
-    // A query arriving while a request waits is dropped like any second load.
-    if (busy)
-        return;
-    dueView = false;
-    conditionStr.clear();
-    if (grade < 5)
-        conditionStr = ownerCondition();
-    conditionStr.append(domainUi.getConditionStr());
-    pageSteps.take(domainUi, this->domainUi);
-    findAll();
+    const QString owner = grade < 5 ? ownerCondition() : QString();
+    loader.select(owner + domainUi.getConditionStr(), domainUi.getPageSize(), domainUi.getCurPage());
 }
 
 void WorkPlanWindow::receiveSignal()
 {
-    if (busy)
-        return;
-    conditionStr = defaultFilter();
-    findAll();
-    if (grade > 4)
-        return;
-
-    // Every due plan at once; afterwards the default filter and page size again.
-    conditionStr.append(QStringLiteral(" and isRemind = '开启'"));
-    QJsonObject result;
-    {
-        LoadGuard guard(busy);
-        result = endpoint.findByRemindDay(ListRequest::due(conditionStr, order));
-    }
-    conditionStr = defaultFilter();
-    dueView = false;
-    if (ListRequest::rows(result, jsonArray) && !jsonArray.isEmpty()
-        && DuePrompt::ask(QStringLiteral("处理计划提示"), jsonArray.size(), QStringLiteral(" 条计划需要处理"),
-                          QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"))) {
-        dueView = true;
-        clearTree();
-        updateTreeView();
-        totalCount = ListRequest::totalCount(result);
-        pageSize = totalCount;
-        setPageComboBoxItem();
-    }
-    pageSize = 1000;
+    // Below grade 5 the user is asked about the shown plans whose reminder is due.
+    std::optional<TableLoader::Due> due;
+    if (grade < 5)
+        due = TableLoader::Due{defaultFilter() + QStringLiteral(" and isRemind = '开启'"),
+                               QStringLiteral("处理计划提示"), QStringLiteral(" 条计划需要处理"),
+                               QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>")};
+    loader.open(defaultFilter(), due);
 }

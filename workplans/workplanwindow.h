@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
-#include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
@@ -13,11 +12,11 @@
 #include "domainuser.h"
 #include "dworkplan.h"
 #include "httpworkplan.h"
-#include "pagesteps.h"
-#include "pagingbar.h"
+#include "tablewindow.h"
 
 class QAction;
 class QLabel;
+class ShowPlanContentDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
@@ -31,7 +30,7 @@ QT_END_NAMESPACE
 // The work plans: the plans of the current query as a tree by plan kind
 // (years, quarters, months, weeks, days, others), with paging, column switches
 // and, on opening, the question about due plans.
-class WorkPlanWindow : public QMainWindow
+class WorkPlanWindow : public TableWindow
 {
     Q_OBJECT
 
@@ -50,34 +49,34 @@ public slots:
     void receiveUser(DomainUser &user, int tag);
     void receiveDomainUi(DomainUi &domainUi);
     void receiveSignal();
-    void on_pushButtonl_previousPage_clicked();
-    void on_pushButton_nextPage_clicked();
-    void on_comboBox_pageNumber_currentIndexChanged(int index);
     void on_registerDateSwitchAction_triggered();
     void on_remindMethodSwitchAction_triggered();
     void on_imageAction_triggered();
     void on_commentSwitchAction_triggered();
     void on_assessAction_triggered();
     void on_QuitAction_triggered();
+    void on_addAction_triggered();
+    void on_findAction_triggered();
+    void on_copyAction_triggered();
     void slotContextMenu(QPoint pos);
     void slotMenuClicked(QAction *action);
 
 private:
     void init();
-    void initFindAll();
-    void findAll();
-    void setPageComboBoxItem();
     void initTreeView();
     void updateTreeView();
     void jsonListToCList(QJsonArray &array);
     void bootAdd(int row, DWorkPlan *plan);
     void createMenu();
-    void toExcel();
+    void deleteWorkPlan(DWorkPlan &plan);
+    void updateWorkPlan(DWorkPlan &plan);
+    void toExcel() override;
+    // The workbook's name, asked of the user; empty when cancelled.
+    QString saveas();
     // The cells of one plan's row; the first carries the plan's subtree down to `level` 5.
     QList<QStandardItem *> planRow(DWorkPlan *plan, int level);
     // The plans of the nearest non-empty kind below `kind` that fit under `parent`.
     QList<DWorkPlan *> childrenOf(DWorkPlan *parent, int kind) const;
-    QString ownerCondition() const;
     QString defaultFilter() const;
     // Every column switch's columns and look as its flag says (the tree's
     // columns come anew with every rebuild).
@@ -85,18 +84,14 @@ private:
     // The tree emptied down to its headers.
     void clearTree();
 
+    QJsonObject requestList(const QJsonObject &request) override;
+    QJsonObject requestDue(const QJsonObject &request) override;
+    void clearRows() override;
+    void fillRows(const QJsonArray &rows) override;
+
     Ui::WorkPlanWindow *ui;
     QStandardItemModel *model = nullptr;
-    int curPage = 1;
-    int pageSize = 1000;
-    int totalCount = 0;
-    QString conditionStr;
-    QString order;
-    DomainUser *user = nullptr;
-    DomainUi domainUi;
-    int grade = 0;
     HttpWorkPlan endpoint;
-    QJsonObject requestJson;
     QJsonArray jsonArray;
     QList<DWorkPlan *> workPlanList;
     QList<DWorkPlan *> yearList;
@@ -109,16 +104,12 @@ private:
     QList<QString> excelHeaderList;
     QLabel *statusLabel = nullptr;
     DWorkPlan *workPlan = nullptr;
-    bool exportPending = false;
+    ShowPlanContentDialog *showPlanContentDialog = nullptr;
     bool dateSwitch = true;
     bool remindSwitch = true;
     bool imageSwitch = true;
     bool commentSwitch = true;
     bool assessSwitch = true;
-    bool dueView = false;
-    bool busy = false; // a request of the window waits for the server
-    PagingBar pagingBar;
-    PageSteps pageSteps;
     ColumnSwitch dateColumns;
     ColumnSwitch remindColumns;
     ColumnSwitch imageColumns;

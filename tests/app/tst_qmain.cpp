@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
@@ -35,10 +36,10 @@ protected:
         if (event->type() == QEvent::Show && watched->inherits("SummaryWindow") && !reported) {
             reported = true;
             auto *w = static_cast<QWidget *>(watched);
+            fprintf(stdout, "DASHBOARD %s %s\n", w->isMaximized() ? "maximized" : "normal",
+                    qPrintable(w->windowTitle().toUtf8().toHex()));
+            fflush(stdout);
             QTimer::singleShot(50, w, [w] {
-                fprintf(stdout, "DASHBOARD %s %s\n", w->isMaximized() ? "maximized" : "normal",
-                        qPrintable(w->windowTitle().toUtf8().toHex()));
-                fflush(stdout);
                 const auto actions = w->findChildren<QAction *>(QStringLiteral("QuitAction"));
                 if (!actions.isEmpty())
                     actions.first()->trigger();
@@ -59,11 +60,62 @@ void typeAndLogIn(QWidget *dialog, const QString &name, const QString &password)
     QTimer::singleShot(0, login, &QPushButton::click);
 }
 
+void leave(QWidget *dialog, const QString &how);
+
+// Leaves the log-in dialog as soon as the dashboard has taken the user, that
+// is while the dashboard asks the (stalled) server for its counts.
+void leaveAfterHandOver(QWidget *dialog, const QString &how)
+{
+    typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+    auto *poll = new QTimer(dialog);
+    QObject::connect(poll, &QTimer::timeout, dialog, [dialog, how, poll] {
+        bool handedOver = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            handedOver = handedOver || (w->inherits("SummaryWindow") && w->windowTitle().startsWith(QStringLiteral("demo")));
+        if (!handedOver)
+            return;
+        poll->stop();
+        // a moment for the first count request to reach the server
+        QTimer::singleShot(300, dialog, [dialog, how] { leave(dialog, how); });
+    });
+    poll->start(20);
+}
+
+void leave(QWidget *dialog, const QString &how)
+{
+        fprintf(stdout, "LEAVING\n");
+        fflush(stdout);
+        if (how == QLatin1String("escape")) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        } else if (how == QLatin1String("exit-button")) {
+            dialog->findChild<QPushButton *>(QStringLiteral("exitPushButton"))->click();
+        } else {
+            for (QAction *action : dialog->findChildren<QAction *>())
+                if (action->text() == QStringLiteral("退出"))
+                    action->trigger();
+        }
+}
+
 void startDriver()
 {
     qApp->installEventFilter(new DashboardWatch(qApp));
     auto *answerer = new ModalAnswerer(8000, qApp);
-    if (scenario == QLatin1String("escape")) {
+    if (scenario.startsWith(QLatin1String("leave-after-hand-over-"))) {
+        const QString how = scenario.mid(int(qstrlen("leave-after-hand-over-")));
+        answerer->dialog("LoginDialog", [how](QWidget *dialog) { leaveAfterHandOver(dialog, how); });
+    } else if (scenario == QLatin1String("compulsory-announcements")) {
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            typeAndLogIn(dialog, QStringLiteral("demo"), QStringLiteral("demo123"));
+        });
+        answerer->box(QStringLiteral("提示信息"), QStringLiteral("今晚停机"), QStringLiteral("知道了"));
+        answerer->box(QStringLiteral("提示信息"), QStringLiteral("请升级到2.0"), QStringLiteral("知道了"));
+    } else if (scenario == QLatin1String("log-in-window")) {
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            fprintf(stdout, "LOG-IN WINDOW %lld\n", QDateTime::currentMSecsSinceEpoch());
+            fflush(stdout);
+            dialog->findChild<QPushButton *>(QStringLiteral("exitPushButton"))->click();
+        });
+    } else if (scenario == QLatin1String("escape")) {
         answerer->escape();
     } else if (scenario == QLatin1String("exit-button")) {
         answerer->dialog("LoginDialog", [](QWidget *dialog) {
@@ -86,9 +138,13 @@ void startDriver()
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [answerer] {
         for (const QString &p : answerer->problems())
             fprintf(stdout, "PROBLEM %s\n", qPrintable(p));
+        if (!answerer->allAnswered())
+            fprintf(stdout, "PROBLEM not every expected box or dialog came\n");
         fflush(stdout);
     });
 }
+
+StubResponse plainServer(const StubRequest &r);
 
 struct ChildRun {
     int exitCode = -1;
@@ -112,17 +168,24 @@ private slots:
     void leavingEndsWithZero();
     void leavingWhileTheLogInWaits();
     void logInShowsTheDashboardMaximized();
+    void leavingAfterTheHandOverEndsTheProgram_data();
+    void leavingAfterTheHandOverEndsTheProgram();
+    void quitTickDuringTheVersionCheckKeepsItsAnnouncement();
+    void logInWindowWithoutAWorkingSoundSystem_data();
+    void logInWindowWithoutAWorkingSoundSystem();
 
 private:
-    ChildRun run(const QString &name, int timeoutMs = 20000);
+    ChildRun run(const QString &name, int timeoutMs = 20000,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
     HttpStub stub;
     bool stubListening = false;
 };
 
-ChildRun TestQMain::run(const QString &name, int timeoutMs)
+ChildRun TestQMain::run(const QString &name, int timeoutMs, const QProcessEnvironment &environment)
 {
     QProcess child;
+    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::SeparateChannels);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--qmain"), name});
     ChildRun result;
@@ -144,25 +207,33 @@ ChildRun TestQMain::run(const QString &name, int timeoutMs)
     return result;
 }
 
+namespace {
+
+// The server of a plain run: the demo user logs in, every count is 0, lists are empty.
+StubResponse plainServer(const StubRequest &r)
+{
+    if (r.path == "/android/user/login") {
+        const QJsonObject record{{"id", 2},           {"grade", 1},        {"realName", "演示"},
+                                 {"prohibit", "正常"}, {"prohibitCause", ""}, {"username", "demo"}};
+        return StubResponse::envelope(1, "ok", QJsonObject{{"flag", 1}, {"dList", QJsonArray{record}}});
+    }
+    if (r.path.endsWith("/findOfSummary"))
+        return StubResponse::envelope(1, "0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0", QJsonValue::Null);
+    if (r.path.startsWith("/android/"))
+        return StubResponse::list({}, 0);
+    return StubResponse::raw(404, "no");
+}
+
+} // namespace
+
 void TestQMain::initTestCase()
 {
-    stub.setHandler([](const StubRequest &r) {
-        if (r.path == "/android/user/login") {
-            const QJsonObject record{{"id", 2},           {"grade", 1},        {"realName", "演示"},
-                                     {"prohibit", "正常"}, {"prohibitCause", ""}, {"username", "demo"}};
-            return StubResponse::envelope(1, "ok", QJsonObject{{"flag", 1}, {"dList", QJsonArray{record}}});
-        }
-        if (r.path.endsWith("/findOfSummary"))
-            return StubResponse::envelope(1, "0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0-0", QJsonValue::Null);
-        if (r.path.startsWith("/android/"))
-            return StubResponse::list({}, 0);
-        return StubResponse::raw(404, "no");
-    });
 }
 
 void TestQMain::init()
 {
     stub.requests.clear();
+    stub.setHandler(plainServer);
 }
 
 void TestQMain::cleanup()
@@ -227,6 +298,101 @@ void TestQMain::logInShowsTheDashboardMaximized()
     for (const StubRequest &r : stub.requests)
         loggedIn = loggedIn || r.path == "/android/user/login";
     QVERIFY(loggedIn);
+}
+
+void TestQMain::leavingAfterTheHandOverEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Escape") << QStringLiteral("escape");
+    QTest::newRow("退  出") << QStringLiteral("exit-button");
+    QTest::newRow("menu 退出") << QStringLiteral("menu");
+}
+
+void TestQMain::leavingAfterTheHandOverEndsTheProgram()
+{
+    QFETCH(QString, how);
+    // The server takes the dashboard's count requests and stalls.
+    stub.setHandler([](const StubRequest &r) {
+        StubResponse response = plainServer(r);
+        if (r.path.endsWith("/findOfSummary"))
+            response.delayMs = 60000;
+        return response;
+    });
+    QVERIFY(stub.listen(8091));
+    stubListening = true;
+    QElapsedTimer clock;
+    clock.start();
+    const ChildRun child = run(QStringLiteral("leave-after-hand-over-") + how);
+    QVERIFY2(child.finished, "the program did not end after leaving during the dashboard's wait");
+    QCOMPARE(child.exitCode, 0);
+    QVERIFY2(child.output.contains("LEAVING"), qPrintable(child.output));
+    QVERIFY2(!child.output.contains("DASHBOARD"), qPrintable(child.output));
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    QVERIFY(clock.elapsed() < 15000);
+    bool countsAsked = false;
+    for (const StubRequest &r : stub.requests)
+        countsAsked = countsAsked || r.path.endsWith("/findOfSummary");
+    QVERIFY(countsAsked); // the user left while the counts were asked for
+}
+
+void TestQMain::quitTickDuringTheVersionCheckKeepsItsAnnouncement()
+{
+    // A compulsory reminder starts the quit timer; the version check's answer
+    // comes slowly, so the timer ticks while it is awaited.
+    stub.setHandler([](const StubRequest &r) {
+        if (r.path == "/android/message/findByCondition") {
+            const QString condition = r.json().value("conditionStr").toString();
+            if (condition.contains("'reminder'"))
+                return StubResponse::list(QJsonArray{QJsonObject{{"message", "今晚停机。"}, {"grade", 3}}}, 1);
+            if (condition.contains("'versions'")) {
+                StubResponse slow = StubResponse::list(
+                    QJsonArray{QJsonObject{{"message", "请升级到2.0。"}, {"grade", 1}, {"flag", 2.0}}}, 1);
+                slow.delayMs = 800;
+                return slow;
+            }
+        }
+        return plainServer(r);
+    });
+    QVERIFY(stub.listen(8091));
+    stubListening = true;
+    const ChildRun child = run(QStringLiteral("compulsory-announcements"));
+    QVERIFY2(child.finished, qPrintable(child.output));
+    QCOMPARE(child.exitCode, 0);
+    // Both boxes were answered, the log-in completed and the dashboard came up.
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    QVERIFY2(child.output.contains("DASHBOARD maximized"), qPrintable(child.output + QString::number(stub.requests.size())));
+}
+
+void TestQMain::logInWindowWithoutAWorkingSoundSystem_data()
+{
+    QTest::addColumn<bool>("stalled");
+    QTest::newRow("no sound server") << false;
+    QTest::newRow("a sound server that never answers") << true;
+}
+
+void TestQMain::logInWindowWithoutAWorkingSoundSystem()
+{
+    QFETCH(bool, stalled);
+    // The sound server's socket: absent, or one that takes connections and never answers.
+    QTemporaryDir runtime;
+    const QString socketPath = runtime.filePath(QStringLiteral("native"));
+    QLocalServer silent;
+    if (stalled)
+        QVERIFY(silent.listen(socketPath));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socketPath);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    const ChildRun child = run(QStringLiteral("log-in-window"), 20000, environment);
+    QVERIFY2(child.finished, "the log-in window never came");
+    QCOMPARE(child.exitCode, 0);
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    const QRegularExpression shown(QStringLiteral("LOG-IN WINDOW (\\d+)"));
+    const QRegularExpressionMatch match = shown.match(child.output);
+    QVERIFY2(match.hasMatch(), qPrintable(child.output));
+    const qint64 after = match.captured(1).toLongLong() - started;
+    QVERIFY2(after < 5000, qPrintable(QString::number(after)));
 }
 
 int main(int argc, char **argv)

@@ -21,7 +21,6 @@
 #include "loadguard.h"
 #include "modalanswerer.h"
 #include "noticebox.h"
-#include "pagesteps.h"
 #include "pagingbar.h"
 #include "rowmenu.h"
 #include "sortingpause.h"
@@ -39,7 +38,6 @@ class TestKitWidgets : public QObject
 
 private slots:
     void pagingRowShowsOnlyForSeveralPages();
-    void pageStepsMoveOnlyWhenIdle();
     void rowMenuOpensOnCellsOnlyAndFindsById();
     void rowMenuOnTreeFindsCurrentRecord();
     void listRequestsCarryNoStaleKeys();
@@ -99,48 +97,6 @@ void TestKitWidgets::pagingRowShowsOnlyForSeveralPages()
     bar.show(45, 1, 0);
     QCOMPARE(combo->count(), 1);
     QVERIFY(!next->isEnabled());
-}
-
-void TestKitWidgets::pageStepsMoveOnlyWhenIdle()
-{
-    int curPage = 1;
-    int pageSize = 30;
-    int totalCount = 31;
-    bool busy = false;
-    int loads = 0;
-    PageSteps steps(&curPage, &pageSize, &totalCount, &busy, [&loads] { ++loads; });
-    steps.back();
-    QCOMPARE(loads, 0);
-    steps.on();
-    QCOMPARE(curPage, 2);
-    steps.on(); // nothing beyond page 2
-    QCOMPARE(curPage, 2);
-    busy = true; // a request waits: steps are dropped
-    steps.back();
-    steps.choose(0);
-    QCOMPARE(curPage, 2);
-    busy = false;
-    steps.choose(-1);
-    QCOMPARE(loads, 1);
-    steps.back();
-    QCOMPARE(curPage, 1);
-    pageSize = 0;
-    steps.on(); // no page size: nothing lies beyond
-    QCOMPARE(curPage, 1);
-    QCOMPARE(loads, 2);
-
-    DomainUi query, own;
-    query.setCurPage(3);
-    steps.take(query, own); // page size 0 keeps the window's
-    QCOMPARE(curPage, 3);
-    QCOMPARE(pageSize, 0);
-    query.setPageSize(-5);
-    query.setCurPage(0);
-    steps.take(query, own);
-    QCOMPARE(pageSize, -5);
-    QCOMPARE(own.getPageSize(), -5);
-    QCOMPARE(curPage, 3);
-    QCOMPARE(loads, 2);
 }
 
 void TestKitWidgets::rowMenuOpensOnCellsOnlyAndFindsById()

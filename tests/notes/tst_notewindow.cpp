@@ -123,11 +123,11 @@ void TestNoteWindow::openingAsksAboutDueNotes()
     QCOMPARE(due.value("curPage").toInt(), 1);
     QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), rowsShown);
 
-    // Afterwards the window pages with the configured size again.
+    // Afterwards the window pages with the page size it had before the question.
     stub.enqueue(StubResponse::list(notes(1), 1));
     DomainUi preset;
     window.receiveDomainUi(preset);
-    QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 30);
+    QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 5);
 }
 
 void TestNoteWindow::administratorIsNotAsked()

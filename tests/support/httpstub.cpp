@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTcpSocket>
+#include <QTimer>
 
 QJsonObject StubRequest::json() const
 {
@@ -111,6 +112,13 @@ void HttpStub::answer(QTcpSocket *socket, const StubRequest &request)
     out += "Connection: keep-alive\r\n\r\n";
     if (request.method != "HEAD")
         out += r.body;
+    if (r.delayMs > 0) {
+        QTimer::singleShot(r.delayMs, socket, [socket, out] {
+            socket->write(out);
+            socket->flush();
+        });
+        return;
+    }
     socket->write(out);
     socket->flush();
 }

@@ -29,6 +29,7 @@ struct StubResponse {
     QByteArray body;
     QList<QPair<QByteArray, QByteArray>> headers;
     bool drop = false; // close the connection without answering
+    int delayMs = 0;   // answer only after this long (the connection stays open meanwhile)
 
     // A reply envelope; `data` is left out when it is undefined.
     static StubResponse envelope(const QJsonValue &resultCode, const QString &message,

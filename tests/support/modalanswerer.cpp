@@ -107,10 +107,18 @@ void ModalAnswerer::poll()
 {
     if (lastHandled && !lastHandled->isVisible())
         lastHandled = nullptr;
+    handledOpen.removeIf([](const QPointer<QWidget> &h) { return !h || !h->isVisible(); });
     QWidget *w = QApplication::activeModalWidget();
     if (w && w->isVisible() && w != lastHandled) {
         lastHandled = w;
         sinceProgress.restart();
+        // A widget handled before is on top again because a box over it
+        // closed: it is only handled anew when an expectation asks for it.
+        const bool back = handledOpen.contains(w);
+        if (back && (queue.isEmpty() || !(queue.first().pressEscape
+                                          || w->inherits(queue.first().className.toLatin1().constData()))))
+            return;
+        handledOpen.append(w);
         if (queue.isEmpty()) {
             issues << QStringLiteral("unexpected modal widget: %1").arg(describe(w));
             if (auto *mb = qobject_cast<QMessageBox *>(w))

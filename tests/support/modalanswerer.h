@@ -17,6 +17,8 @@
 // checks it and presses the named button (or runs a handler). A modal widget
 // that nobody expected, or an expectation that nothing meets in time, is
 // recorded as a problem and the widget is closed, so a test never hangs.
+// A widget that was handled and comes back on top when a box over it closes
+// is left alone unless the next expectation is for its class.
 class ModalAnswerer : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,14 @@ private:
     QElapsedTimer sinceProgress;
     int watchdogMs;
     QPointer<QWidget> lastHandled;
+    QList<QPointer<QWidget>> handledOpen; // handled and still shown
 };
+
+// In a test function: every queued expectation met, nothing unexpected seen.
+#define ANSWERED(answerer)                                                                                   \
+    do {                                                                                                     \
+        QVERIFY2((answerer).problems().isEmpty(), qPrintable((answerer).problems().join('\n')));           \
+        QVERIFY((answerer).allAnswered());                                                                   \
+    } while (false)
 
 #endif // MODALANSWERER_H

@@ -28,6 +28,8 @@ private slots:
     void refusedChangeLeavesTheRecordAlone();
     void administratorChangesGradeAndBan();
     void gradeOutsideTheChoicesIsKept();
+    void administratorKeepsUnlistedGradeAndBan();
+    void labelsShowWhole();
 
 private:
     // The stored record of a user, as the server lists it (without its password).
@@ -182,11 +184,60 @@ void TestUserUpdateDialog::gradeOutsideTheChoicesIsKept()
     UserUpdateDialog dialog;
     dialog.recevieUser(admin, 1);
     dialog.show();
-    QCOMPARE(dialog.findChild<QComboBox *>("comboBox_grade")->currentIndex(), -1);
+    QCOMPARE(dialog.findChild<QComboBox *>("comboBox_grade")->currentText(), QStringLiteral("6"));
     QTest::mouseClick(confirm(dialog), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(stored("admin").value("grade").toInt(), 6);
     QCOMPARE(admin.getGrade(), 6);
+}
+
+void TestUserUpdateDialog::administratorKeepsUnlistedGradeAndBan()
+{
+    DomainUser row;
+    load(row, "demo");
+    row.setGrade(6);
+    row.setProhibit(QStringLiteral("停用"));
+    UserUpdateDialog dialog;
+    dialog.recevieUser(row, 2);
+    dialog.show();
+    auto *grade = dialog.findChild<QComboBox *>("comboBox_grade");
+    auto *prohibit = dialog.findChild<QComboBox *>("comboBox_prohibit");
+    // Shown as extra items beside the listed ones, which stay to choose from.
+    QCOMPARE(grade->currentText(), QStringLiteral("6"));
+    QCOMPARE(grade->count(), 6);
+    QCOMPARE(prohibit->currentText(), QStringLiteral("停用"));
+    QCOMPARE(prohibit->itemText(1), QStringLiteral("禁止"));
+    fill(dialog, "LineEdit_administrator", QStringLiteral("boss"));
+    QTest::mouseClick(confirm(dialog), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QJsonObject after = stored("demo");
+    QCOMPARE(after.value("grade").toInt(), 6);
+    QCOMPARE(after.value("prohibit").toString(), QStringLiteral("停用"));
+    QCOMPARE(after.value("administrator").toString(), QStringLiteral("boss"));
+}
+
+void TestUserUpdateDialog::labelsShowWhole()
+{
+    DomainUser user;
+    load(user, "demo");
+    for (int tag : {1, 2}) {
+        UserUpdateDialog dialog;
+        dialog.recevieUser(user, tag);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+        QVERIFY(labels.size() >= 10);
+        for (QLabel *label : labels) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text());
+            QVERIFY2(label->contentsRect().width() >= needed,
+                     qPrintable(QStringLiteral("tag %1: \"%2\" needs %3 px, has %4")
+                                    .arg(tag)
+                                    .arg(label->text())
+                                    .arg(needed)
+                                    .arg(label->contentsRect().width())));
+        }
+        QCOMPARE(dialog.findChild<QLabel *>("label_2")->text(), QStringLiteral("用户名 (不能修改)"));
+    }
 }
 
 QTEST_MAIN(TestUserUpdateDialog)

@@ -1,0 +1,205 @@
+#include "tableloader.h"
+
+#include "dueprompt.h"
+#include "inputhold.h"
+#include "noticebox.h"
+
+QJsonObject TableLoader::Hooks::requestDue(const QJsonObject &)
+{
+    return {};
+}
+
+void TableLoader::Hooks::afterLoad() {}
+
+void TableLoader::Hooks::toExcel() {}
+
+TableLoader::TableLoader(QWidget *window, Hooks *hooks, int pageSize, ListRequest::EmptyCondition empty)
+    : window(window), hooks(hooks), emptyCondition(empty)
+{
+    query.setCurPage(1);
+    query.setPageSize(pageSize);
+    query.setOrder(QStringLiteral("desc"));
+}
+
+void TableLoader::setPaging(const PagingBar &bar)
+{
+    paging = bar;
+}
+
+bool TableLoader::exchange(const std::function<void()> &call)
+{
+    if (waiting)
+        return false;
+    const InputHold hold(window);
+    waiting = true;
+    call();
+    waiting = false;
+    return true;
+}
+
+void TableLoader::showPaging()
+{
+    paging.show(query.getTotalCount(), dueView ? 1 : query.getCurPage(), shownPageSize);
+}
+
+bool TableLoader::show(const QJsonObject &reply, bool due)
+{
+    dueView = due;
+    shownPageSize = query.getPageSize();
+    QJsonArray list;
+    if (!ListRequest::rows(reply, list)) {
+        // Nothing of an earlier load stays on show as if it were this one's.
+        shown = QJsonArray();
+        query.setTotalCount(0);
+        showPaging();
+        paging.setStatus(reply.value(QStringLiteral("temporary")).toString());
+        return false;
+    }
+    shown = list;
+    hooks->fillRows(shown);
+    query.setTotalCount(ListRequest::totalCount(reply));
+    if (due) // the due entries are shown on one page
+        shownPageSize = query.getTotalCount();
+    showPaging();
+    hooks->afterLoad();
+    return true;
+}
+
+bool TableLoader::load()
+{
+    bool loaded = false;
+    exchange([this, &loaded] {
+        hooks->clearRows();
+        ListRequest::fill(request, query.getCurPage(), query.getPageSize(), query.getConditionStr(),
+                          query.getOrder(), emptyCondition);
+        loaded = show(hooks->requestList(request), false);
+    });
+    return loaded;
+}
+
+void TableLoader::findAll()
+{
+    if (waiting)
+        return;
+    const bool loaded = load();
+    const int lastPage = PagingBar::pageCount(query.getTotalCount(), query.getPageSize());
+    if (loaded && shown.isEmpty() && lastPage >= 1 && query.getCurPage() > lastPage) {
+        query.setCurPage(lastPage);
+        load();
+    }
+    if (exportPending) {
+        exportPending = false;
+        if (loaded)
+            hooks->toExcel();
+    }
+}
+
+void TableLoader::reload()
+{
+    if (!dueView || !due) {
+        findAll();
+        return;
+    }
+    exchange([this] {
+        hooks->clearRows();
+        show(hooks->requestDue(ListRequest::due(due->condition, query.getOrder())), true);
+    });
+}
+
+void TableLoader::select(const QString &condition, int pageSize, int curPage)
+{
+    if (waiting)
+        return;
+    query.setConditionStr(condition);
+    if (pageSize >= 1)
+        query.setPageSize(pageSize);
+    if (curPage > 0)
+        query.setCurPage(curPage);
+    findAll();
+}
+
+void TableLoader::back()
+{
+    if (waiting || query.getCurPage() < 2)
+        return;
+    query.setCurPage(query.getCurPage() - 1);
+    findAll();
+}
+
+void TableLoader::next()
+{
+    if (waiting || query.getTotalCount() <= qint64(query.getCurPage()) * query.getPageSize())
+        return;
+    query.setCurPage(query.getCurPage() + 1);
+    findAll();
+}
+
+void TableLoader::choose(int selectorIndex)
+{
+    if (waiting || selectorIndex < 0)
+        return;
+    query.setCurPage(selectorIndex + 1);
+    findAll();
+}
+
+void TableLoader::open(const QString &condition, const std::optional<Due> &dueEntries)
+{
+    if (waiting)
+        return;
+    due = dueEntries;
+    query.setConditionStr(condition);
+    findAll();
+    if (!due)
+        return;
+
+    QJsonObject reply;
+    exchange([this, &reply] { reply = hooks->requestDue(ListRequest::due(due->condition, query.getOrder())); });
+    QJsonArray entries;
+    if (!ListRequest::rows(reply, entries) || entries.isEmpty())
+        return;
+    if (!DuePrompt::ask(due->title, entries.size(), due->countWords, due->informative))
+        return;
+    exchange([this, &reply] {
+        hooks->clearRows();
+        show(reply, true);
+    });
+}
+
+bool TableLoader::remove(const QJsonObject &record, const std::function<QJsonObject(const QJsonObject &)> &send,
+                         const std::function<void(const QString &)> &refused)
+{
+    QJsonObject reply;
+    if (!exchange([&] { reply = send(ListRequest::deletion(record)); }))
+        return false;
+    if (reply.value(QStringLiteral("flag")).toInt() != 1) {
+        refused(reply.value(QStringLiteral("temporary")).toString());
+        return false;
+    }
+    reload();
+    return true;
+}
+
+void TableLoader::backup(const BackupBox &box)
+{
+    if (waiting)
+        return;
+    if (query.getTotalCount() <= shownPageSize) {
+        hooks->toExcel();
+        return;
+    }
+    const int choice = NoticeBox::choose(
+        QMessageBox::NoIcon, box.title, box.text, box.informative,
+        {QStringLiteral("全部导出"), QStringLiteral("导出当前"), QStringLiteral("取消操作")});
+    if (choice == 1) {
+        hooks->toExcel();
+    } else if (choice == 0) {
+        // Every row of the condition in force, on one page; the window keeps
+        // showing them, and later loads page with the page size it had.
+        const int pageSize = query.getPageSize();
+        exportPending = true;
+        query.setPageSize(query.getTotalCount());
+        query.setCurPage(1);
+        findAll();
+        query.setPageSize(pageSize);
+    }
+}

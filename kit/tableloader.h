@@ -1,0 +1,153 @@
+#ifndef TABLELOADER_H
+#define TABLELOADER_H
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+#include "domainui.h"
+#include "listrequest.h"
+#include "pagingbar.h"
+
+class QWidget;
+
+// What every table window does with its pages, whatever its rows look like:
+// the query and paging state (held in a DomainUi: current page, page size,
+// total count, condition, order), the one list request the window reuses,
+// the paging row and status line, the load of a page, paging, the due view,
+// deleting a row's record and the backup of all pages.
+//
+// Every exchange with the server goes through one guarded path: while a
+// request of the window waits, a second load, delete or paging step is
+// dropped, and the user's presses on the window are held off (InputHold).
+//
+// The window supplies its requests and its rows through Hooks.
+class TableLoader
+{
+public:
+    class Hooks
+    {
+    public:
+        virtual ~Hooks() = default;
+        // Sends a list request (the endpoint's findByCondition) and returns
+        // the result object.
+        virtual QJsonObject requestList(const QJsonObject &request) = 0;
+        // Sends the request for the due entries (findByRemindDay). Only
+        // windows that open with a due view are asked.
+        virtual QJsonObject requestDue(const QJsonObject &request);
+        // Empties the table (or tree) and the records of the rows shown.
+        virtual void clearRows() = 0;
+        // Shows one row per element of a list reply, in order.
+        virtual void fillRows(const QJsonArray &rows) = 0;
+        // Runs after the rows and the paging row of a load are shown.
+        virtual void afterLoad();
+        // Writes the rows shown (rows()) into a workbook.
+        virtual void toExcel();
+    };
+
+    // The due view a window offers when it is opened: the condition of the
+    // due request and the words of the question asked about the entries found.
+    struct Due {
+        QString condition;
+        QString title;
+        QString countWords;
+        QString informative;
+    };
+
+    // The scope question of a backup of several pages.
+    struct BackupBox {
+        QString title;
+        QString text;
+        QString informative;
+    };
+
+    // `window` is the widget whose input is held off during a wait; `pageSize`
+    // the page size it starts with; `empty` what a load does with an empty condition.
+    TableLoader(QWidget *window, Hooks *hooks, int pageSize,
+                ListRequest::EmptyCondition empty = ListRequest::EmptyCondition::Omit);
+
+    // The window's paging row (and status line), built from its form.
+    void setPaging(const PagingBar &bar);
+
+    // The query and paging state: curPage, pageSize, totalCount of the last
+    // load, conditionStr of the window, order ("desc"). Handed to search dialogs.
+    DomainUi &state() { return query; }
+    const DomainUi &state() const { return query; }
+    // The "dList" of the rows shown (a page, every page of a backup, or the due entries).
+    const QJsonArray &rows() const { return shown; }
+    // True while a request of the window waits for the server.
+    bool busy() const { return waiting; }
+    // True once the window has sent a list request.
+    bool requested() const { return !request.isEmpty(); }
+    // True while the window shows its due entries instead of a page.
+    bool inDueView() const { return dueView; }
+
+    // Runs one exchange with the server, unless one is waiting already (then
+    // false and nothing runs). The window's input is held off meanwhile.
+    bool exchange(const std::function<void()> &call);
+
+    // Loads the current page with the window's condition. A page that comes
+    // back empty behind the last page (its last rows were deleted) steps back
+    // to the last page. A failed load shows the reason in the status line, no
+    // rows and a total of 0.
+    void findAll();
+    // Loads again what is shown: the due entries in the due view, else the page.
+    void reload();
+    // A new query: the condition, a page size (taken when 1 or more; 0 keeps
+    // the window's and below 0 is refused) and a page (taken when above 0);
+    // leaves the due view and loads. Dropped while a request waits.
+    void select(const QString &condition, int pageSize = 0, int curPage = 0);
+    // The condition of the next loads, without loading.
+    void setCondition(const QString &condition) { query.setConditionStr(condition); }
+
+    // The paging steps of the paging row: one page back (from page 2 on), one
+    // page on (while rows lie beyond the current page), the page of a selector item.
+    void back();
+    void next();
+    void choose(int selectorIndex);
+    // Page selector, page label, status line and paging buttons for what is shown.
+    void showPaging();
+
+    // Opening the window: loads the first condition's page and then, when
+    // `due` is given, asks the server for the due entries; when there are some
+    // and the user chooses "查看", shows them on one page (the due view). The
+    // window's page and page size stay as they were, for the loads after.
+    void open(const QString &condition, const std::optional<Due> &due = std::nullopt);
+
+    // Deletes one record with the request {"dList": [record]} sent by `send`;
+    // on success reloads what is shown, otherwise hands the server's or the
+    // transport's text to `refused`. False when nothing was deleted.
+    bool remove(const QJsonObject &record, const std::function<QJsonObject(const QJsonObject &)> &send,
+                const std::function<void(const QString &reason)> &refused);
+
+    // The backup: when every row is shown, toExcel() at once; otherwise asks
+    // "全部导出" / "导出当前" / "取消操作". "全部导出" loads every row of the
+    // condition on one page and writes them; the page size is restored for
+    // the loads after.
+    void backup(const BackupBox &box);
+
+private:
+    // One load of the current page; false when nothing was loaded.
+    bool load();
+    // Shows a list reply's rows; false (and the failure shown) when it has none.
+    bool show(const QJsonObject &reply, bool due);
+
+    QWidget *window;
+    Hooks *hooks;
+    ListRequest::EmptyCondition emptyCondition;
+    DomainUi query;
+    QJsonObject request;
+    QJsonArray shown;
+    PagingBar paging;
+    std::optional<Due> due;
+    int shownPageSize = 0; // the page size the rows shown were loaded with
+    bool waiting = false;
+    bool dueView = false;
+    bool exportPending = false;
+};
+
+#endif // TABLELOADER_H
