@@ -348,36 +348,41 @@ WEIGHTS = [40, 12, 8, 10, 8, 8, 10, 4]
 
 
 def fuzz(server, total, clients=16, kinds=None):
+    """Sends the requests in four quarters; after each, with every client at rest, the resident size is read."""
     corpus = Corpus()
     counts = {"sent": 0, "5xx": 0, "no reply": 0, "by status": {}, "client errors": 0}
-    lock = threading.Lock()
-    checkpoints = []
-    quarter = total // 4
-    done = [0]
+    state = {"next": 0, "limit": 0, "busy": 0}
+    turn = threading.Condition()
 
     def worker(index):
         try:
             work(index)
         except Exception:
-            with lock:
+            with turn:
                 counts["client errors"] += 1
+                state["busy"] -= 1
+                turn.notify_all()
             raise
 
     def work(index):
         rng = random.Random(index * 7919)
         conn = Connection(server.port)
         while True:
-            with lock:
-                if done[0] >= total:
+            with turn:
+                while state["next"] >= state["limit"] and state["limit"] < total:
+                    turn.wait()
+                if state["next"] >= total:
+                    state["busy"] -= 1
+                    turn.notify_all()
                     return
-                n = done[0]
-                done[0] += 1
+                n = state["next"]
+                state["next"] += 1
             kind = rng.choices(KINDS, WEIGHTS)[0] if not kinds else rng.choice(kinds)
             raw, mode = fuzz_request(rng, kind, corpus, server.port, n)
             status, _, _ = conn.exchange(raw, half_close=mode == "shut")
             if mode != "keep":
                 conn.close()
-            with lock:
+            with turn:
                 counts["sent"] += 1
                 if status is None:
                     counts["no reply"] += 1
@@ -385,29 +390,34 @@ def fuzz(server, total, clients=16, kinds=None):
                     counts["by status"][status] = counts["by status"].get(status, 0) + 1
                     if status >= 500:
                         counts["5xx"] += 1
+                turn.notify_all()
 
     sampler = PeakSampler(server)
     sampler.start()
     start = time.time()
+    busy = 0.0
+    checkpoints = []
+    state["busy"] = clients
     threads = [threading.Thread(target=worker, args=(i,), daemon=True) for i in range(clients)]
     for t in threads:
         t.start()
-    # The resident size as each quarter passes (the clients keep going), and again at rest after the last.
     for q in range(1, 5):
-        while True:
-            with lock:
-                reached = counts["sent"] >= q * quarter or not any(t.is_alive() for t in threads)
-            if reached:
-                break
-            time.sleep(0.05)
-        checkpoints.append((q * quarter, server.rss_mb(), time.time() - start))
+        began = time.time()
+        with turn:
+            state["limit"] = total * q // 4
+            turn.notify_all()
+            while counts["sent"] + counts["client errors"] < state["limit"] and state["busy"] > 0:
+                turn.wait(1)
+        busy += time.time() - began
+        time.sleep(2.5)  # at rest: the server gives freed memory back once a second
+        checkpoints.append((state["limit"], server.rss_mb(), time.time() - start))
+    with turn:
+        state["limit"] = total
+        turn.notify_all()
     for t in threads:
         t.join()
-    elapsed = time.time() - start
-    time.sleep(2.5)  # the server gives freed memory back once a second
-    rest = server.rss_mb()
     peak = sampler.stop()
-    return counts, checkpoints, rest, peak, elapsed
+    return counts, checkpoints, checkpoints[-1][1], peak, busy
 
 
 # ---------------------------------------------------------------- slow connections
@@ -621,14 +631,14 @@ def main():
             start_rss = server.rss_mb()
             counts, checkpoints, rest, peak, elapsed = fuzz(server, args.fuzz_requests, kinds=[k for k in args.fuzz_kinds.split(",") if k])
             alive = server.alive()
-            print("\n== fuzz: %d requests from 16 clients in %.0f s (%.0f/s); kinds %s" % (
+            print("\n== fuzz: %d requests from 16 clients in %.0f s of sending (%.0f/s); kinds %s" % (
                 counts["sent"], elapsed, counts["sent"] / elapsed, ", ".join(KINDS)))
             print("   statuses: %s; without a reply: %d" % (
                 ", ".join("%d×%d" % (n, s) for s, n in sorted(counts["by status"].items())), counts["no reply"]))
-            print("   resident size: %.0f MB at the start" % start_rss)
+            print("   resident size at rest: %.0f MB at the start" % start_rss)
             for n, rss, t in checkpoints:
-                print("   resident size after %6d requests: %.0f MB (%.0f s)" % (n, rss, t))
-            print("   resident size 2.5 s after the last: %.0f MB; peak while fuzzing: %.0f MB" % (rest, peak))
+                print("   resident size at rest after %6d requests: %.0f MB" % (n, rss))
+            print("   peak while fuzzing: %.0f MB" % peak)
             growth = checkpoints[3][1] - checkpoints[1][1]
             ok = alive and counts["5xx"] == 0 and rest <= 200 and growth <= 20 and not counts["client errors"] \
                 and counts["sent"] == args.fuzz_requests

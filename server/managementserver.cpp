@@ -116,8 +116,9 @@ void ManagementServer::trimLater()
     d->trim->async_wait([this](const error_code &ec) {
         if (ec)
             return;
+        // On a worker: trimming a large heap takes a moment that no connection should wait for.
         if (d->activity.exchange(false))
-            malloc_trim(0);
+            asio::post(d->workers, [] { malloc_trim(0); });
         trimLater();
     });
 }
