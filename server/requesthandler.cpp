@@ -27,7 +27,6 @@ constexpr int kAdministratorGrade = 5;
 // A write that found its password judged against a hash that changed meanwhile starts again.
 constexpr int kWriteAttempts = 3;
 
-
 QString text(const char *utf8) { return QString::fromUtf8(utf8); }
 
 // Logs what the store reported and gives the client the short reason.
