@@ -63,7 +63,7 @@ WorkPlanAddUpdateDialog::WorkPlanAddUpdateDialog(QWidget *parent)
     workPlan = new DWorkPlan(this);
     write.setButtons({ui->PushButton_confirem});
     write.setOnStored([this] { WorkPlanJson::fromJson(WorkPlanJson::toJson(edited), *workPlan); });
-    setConfirmText(QStringLiteral("添   加"));
+    WriteStep::setButtonText(ui->PushButton_confirem, QStringLiteral("添   加"));
     setWindowTitle(QStringLiteral("添加工作计划"));
 
     reminder.bind(ReminderBlock::Kind::Optional,
@@ -89,14 +89,6 @@ WorkPlanAddUpdateDialog::~WorkPlanAddUpdateDialog()
     delete ui;
 }
 
-void WorkPlanAddUpdateDialog::setConfirmText(const QString &text)
-{
-    // A new button text replaces the button's shortcut; Return stays the way to confirm.
-    const QKeySequence shortcut = ui->PushButton_confirem->shortcut();
-    ui->PushButton_confirem->setText(text);
-    ui->PushButton_confirem->setShortcut(shortcut);
-}
-
 void WorkPlanAddUpdateDialog::receiveUser(DomainUser &user)
 {
     this->user = &user;
@@ -110,7 +102,7 @@ void WorkPlanAddUpdateDialog::receiveWorkPlan(DWorkPlan &plan)
 {
     workPlan = &plan;
     WorkPlanJson::fromJson(WorkPlanJson::toJson(plan), edited);
-    setConfirmText(QStringLiteral("更   新"));
+    WriteStep::setButtonText(ui->PushButton_confirem, QStringLiteral("更   新"));
     setWindowTitle(QStringLiteral("更新工作计划"));
     updateView(plan);
 }

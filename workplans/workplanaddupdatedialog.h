@@ -50,8 +50,6 @@ private slots:
     void on_lPushButton_cancel_clicked();
 
 private:
-    void setConfirmText(const QString &text);
-
     Ui::WorkPlanAddUpdateDialog *ui;
     DomainUser *user = nullptr;
     // The plan of the dialog: its own new one, or the caller's.

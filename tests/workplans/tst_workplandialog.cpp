@@ -19,21 +19,6 @@ using namespace PlanTesting;
 
 namespace {
 
-template<class T>
-T *widget(QWidget *dialog, const char *name)
-{
-    auto *found = dialog->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no widget %s", name);
-    return found;
-}
-
-void choose(QWidget *dialog, const char *combo, const QString &item)
-{
-    QComboBox *box = widget<QComboBox>(dialog, combo);
-    box->setCurrentIndex(box->findText(item));
-}
-
 void confirm(QWidget *dialog)
 {
     widget<QPushButton>(dialog, "PushButton_confirem")->click();
