@@ -3,6 +3,7 @@
 #include <QHash>
 #include <condition_variable>
 #include <mutex>
+#include <shared_mutex>
 #include <sqlite3.h>
 
 #include "storereader.h"
@@ -22,8 +23,8 @@ struct Entry
     qint64 counting = -1;
 };
 
-std::mutex lock;
-std::condition_variable counted;
+std::shared_mutex lock;
+std::condition_variable_any counted;
 QHash<QByteArray, Entry> entries;
 
 QByteArray keyOf(const QString &table, const QByteArray &where, const QVariantList &values)
@@ -73,7 +74,16 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
 {
     const QByteArray key = keyOf(table, where, values);
     {
-        std::unique_lock<std::mutex> guard(lock);
+        std::shared_lock<std::shared_mutex> guard(lock);
+        const auto it = entries.constFind(key);
+        if (it != entries.cend() && it->version == version && (!withAnchors || it->anchors)) {
+            out->count = it->count;
+            out->anchors = it->anchors;
+            return true;
+        }
+    }
+    {
+        std::unique_lock<std::shared_mutex> guard(lock);
         for (;;) {
             auto it = entries.find(key);
             if (it != entries.end() && it->version == version && (!withAnchors || it->anchors)) {
@@ -94,7 +104,7 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
     const bool ok = withAnchors ? anchors(reader, table, where, values, &fresh)
                                 : count(reader, table, where, values, &fresh);
     {
-        std::lock_guard<std::mutex> guard(lock);
+        std::lock_guard<std::shared_mutex> guard(lock);
         Entry &e = entries[key];
         if (ok && version >= e.version) {
             if (version > e.version || fresh.anchors)

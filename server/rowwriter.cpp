@@ -1,10 +1,9 @@
 #include "rowwriter.h"
 
 #include <QHash>
-#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonValue>
-#include <QMutex>
+#include <QJsonObject>
+#include <QVarLengthArray>
 #include <QVariant>
 #include <algorithm>
 #include <charconv>
@@ -33,13 +32,6 @@ QVariant driverValue(sqlite3_stmt *row, int column)
         return QString(reinterpret_cast<const QChar *>(sqlite3_column_text16(row, column)),
                        sqlite3_column_bytes16(row, column) / int(sizeof(QChar)));
     }
-}
-
-// The value as QJsonDocument writes it, the long way.
-QByteArray throughQt(const QJsonValue &value)
-{
-    const QByteArray json = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-    return json.mid(1, json.size() - 2);
 }
 
 char hexDigit(unsigned v)
@@ -88,9 +80,8 @@ char *writeText(char *p, const char *text, qsizetype size)
             const int length = sequenceLength(s + i, size - i);
             if (length == 0)
                 return nullptr;
-            std::memcpy(p, s + i, size_t(length));
-            p += length;
-            i += length;
+            for (const qsizetype end = i + length; i < end; ++i)
+                *p++ = char(s[i]);
         } else {
             *p++ = '\\';
             switch (c) {
@@ -115,117 +106,125 @@ char *writeText(char *p, const char *text, qsizetype size)
     return p;
 }
 
-// Appends to a QByteArray through a pointer, growing it as asked.
-class Cursor
-{
-public:
-    explicit Cursor(QByteArray *out) : out(out), start(out->size()) {}
-    ~Cursor()
-    {
-        if (p)
-            out->resize(p - out->data());
-    }
-    // Makes room for n more bytes; returns where they go.
-    char *room(qsizetype n)
-    {
-        const qsizetype used = p ? p - out->data() : start;
-        if (!p || end - p < n) {
-            out->resize(used + std::max<qsizetype>(n, used - start + 1024));
-            p = out->data() + used;
-            end = out->data() + out->size();
-        }
-        return p;
-    }
-    void wrote(char *to) { p = to; }
-    void append(const char *bytes, qsizetype n) { p = static_cast<char *>(std::memcpy(room(n), bytes, size_t(n))) + n; }
-    void append(const QByteArray &bytes) { append(bytes.constData(), bytes.size()); }
-
-private:
-    QByteArray *out;
-    qsizetype start;
-    char *p = nullptr;
-    char *end = nullptr;
-};
-
 } // namespace
 
 const RowWriter &RowWriter::of(const EntitySchema &schema)
 {
-    static QMutex lock;
-    static QHash<QString, const RowWriter *> writers;
-    QMutexLocker guard(&lock);
-    const RowWriter *&writer = writers[schema.entity];
-    if (!writer)
-        writer = new RowWriter(schema);
-    return *writer;
+    static const QHash<QString, const RowWriter *> writers = [] {
+        QHash<QString, const RowWriter *> all;
+        for (const EntitySchema &s : EntitySchema::all())
+            all.insert(s.entity, new RowWriter(s));
+        return all;
+    }();
+    return *writers.value(schema.entity);
 }
 
 RowWriter::RowWriter(const EntitySchema &schema)
 {
     columnList = schema.columnList().toUtf8();
-    struct Named
-    {
-        QString name;
-        Key key;
-    };
-    QVector<Named> named{{QStringLiteral("id"), {QByteArray(), 0, ConditionParser::Integer}}};
+    keys.append({QStringLiteral("id"), QByteArray(), 0, ConditionParser::Integer});
     for (int i = 0; i < schema.fields.size(); ++i) {
         const EntitySchema::Field &f = schema.fields.at(i);
         const bool hidden = schema.entity == QLatin1String("user") && f.name == QLatin1String("password");
-        named.append({f.name, {QByteArray(), hidden ? -1 : i + 1, f.kind}});
+        keys.append({f.name, QByteArray(), hidden ? -1 : i + 1, f.kind});
     }
     // QJsonObject keeps its keys sorted.
-    std::sort(named.begin(), named.end(), [](const Named &a, const Named &b) { return a.name < b.name; });
-    for (Named &n : named) {
-        n.key.prefix = (keys.isEmpty() ? "\"" : ",\"") + n.name.toUtf8() + "\":";
-        keys.append(n.key);
+    std::sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) { return a.name < b.name; });
+    for (Key &key : keys) {
+        key.prefix = (&key == &keys.first() ? "\"" : ",\"") + key.name.toUtf8() + "\":";
+        prefixBytes += key.prefix.size();
     }
 }
 
 void RowWriter::append(QByteArray *out, sqlite3_stmt *row) const
 {
-    Cursor cursor(out);
-    cursor.append("{", 1);
-    for (const Key &key : keys) {
-        cursor.append(key.prefix);
+    // The common row, whose values all have their field's stored type and whose
+    // texts are valid UTF-8, is written in one go into room reserved for its
+    // longest possible form.
+    struct Value
+    {
+        sqlite3_value *value;
+        const char *text;
+        qsizetype size;
+    };
+    QVarLengthArray<Value, 32> values(keys.size());
+    qsizetype longest = prefixBytes + 2;
+    bool common = true;
+    for (int i = 0; i < keys.size() && common; ++i) {
+        const Key &key = keys.at(i);
+        Value &v = values[i];
         if (key.column < 0) {
-            cursor.append("\"\"", 2);
+            longest += 2;
             continue;
         }
-        sqlite3_value *value = sqlite3_column_value(row, key.column);
-        const int type = sqlite3_value_type(value);
+        v.value = sqlite3_column_value(row, key.column);
+        const int type = sqlite3_value_type(v.value);
         switch (key.kind) {
         case ConditionParser::Integer:
-            if (type == SQLITE_INTEGER) {
-                char *p = cursor.room(24);
-                cursor.wrote(std::to_chars(p, p + 24, sqlite3_value_int64(value)).ptr);
-                continue;
-            }
-            cursor.append(throughQt(QJsonValue(driverValue(row, key.column).toLongLong())));
-            continue;
+            common = type == SQLITE_INTEGER;
+            longest += 24;
+            break;
         case ConditionParser::Real:
-            if (type == SQLITE_FLOAT && std::isfinite(sqlite3_value_double(value))) {
-                cursor.append(QByteArray::number(sqlite3_value_double(value), 'g', QLocale::FloatingPointShortest));
-                continue;
-            }
-            cursor.append(throughQt(QJsonValue(driverValue(row, key.column).toDouble())));
-            continue;
+            common = type == SQLITE_FLOAT && std::isfinite(sqlite3_value_double(v.value));
+            longest += 32;
+            break;
         case ConditionParser::Text:
-            if (type == SQLITE_NULL) {
-                cursor.append("\"\"", 2);
-                continue;
+            common = type == SQLITE_TEXT;
+            if (common) {
+                v.text = reinterpret_cast<const char *>(sqlite3_value_text(v.value));
+                v.size = sqlite3_value_bytes(v.value);
+                longest += 6 * v.size + 2;
             }
-            if (type == SQLITE_TEXT) {
-                const char *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-                const qsizetype size = sqlite3_value_bytes(value);
-                if (char *end = writeText(cursor.room(6 * size + 2), text, size)) {
-                    cursor.wrote(end);
-                    continue;
-                }
-            }
-            cursor.append(throughQt(QJsonValue(driverValue(row, key.column).toString())));
-            continue;
+            break;
         }
     }
-    cursor.append("}", 1);
+    const qsizetype start = out->size();
+    if (common) {
+        out->resize(start + longest);
+        char *p = out->data() + start;
+        *p++ = '{';
+        for (int i = 0; i < keys.size() && p; ++i) {
+            const Key &key = keys.at(i);
+            const Value &v = values.at(i);
+            std::memcpy(p, key.prefix.constData(), size_t(key.prefix.size()));
+            p += key.prefix.size();
+            if (key.column < 0) {
+                *p++ = '"';
+                *p++ = '"';
+            } else if (key.kind == ConditionParser::Integer) {
+                p = std::to_chars(p, p + 24, sqlite3_value_int64(v.value)).ptr;
+            } else if (key.kind == ConditionParser::Real) {
+                const QByteArray number = QByteArray::number(sqlite3_value_double(v.value), 'g',
+                                                             QLocale::FloatingPointShortest);
+                std::memcpy(p, number.constData(), size_t(number.size()));
+                p += number.size();
+            } else {
+                p = writeText(p, v.text, v.size);
+            }
+        }
+        if (p) {
+            *p++ = '}';
+            out->resize(p - out->data());
+            return;
+        }
+        out->resize(start); // a text that is not UTF-8
+    }
+
+    // Any other row as the server has always written it: the QJsonObject of the
+    // values that Qt's driver reads.
+    QJsonObject object;
+    for (const Key &key : keys) {
+        if (key.column < 0) {
+            object.insert(key.name, QString());
+            continue;
+        }
+        const QVariant v = driverValue(row, key.column);
+        if (key.kind == ConditionParser::Integer)
+            object.insert(key.name, v.toLongLong());
+        else if (key.kind == ConditionParser::Real)
+            object.insert(key.name, v.toDouble());
+        else
+            object.insert(key.name, v.toString());
+    }
+    out->append(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }

@@ -2,6 +2,7 @@
 #define ROWWRITER_H
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 #include "conditionparser.h"
@@ -31,11 +32,13 @@ private:
 
     struct Key
     {
-        QByteArray prefix; // "name":
+        QString name;
+        QByteArray prefix; // "name": after a comma but for the first
         int column;        // -1: always the empty text
         ConditionParser::FieldKind kind;
     };
     QVector<Key> keys;
+    qsizetype prefixBytes = 0;
     QByteArray columnList;
 };
 

@@ -14,6 +14,12 @@ constexpr size_t kMaxStatements = 512;
 
 } // namespace
 
+StoreReader::Query::Query(StoreReader *reader, sqlite3_stmt *statement) : reader(reader), statement(statement)
+{
+    if (statement)
+        ++reader->running;
+}
+
 StoreReader::Query::Query(Query &&other) noexcept
     : reader(other.reader), statement(other.statement), error(other.error)
 {
@@ -25,6 +31,7 @@ StoreReader::Query::~Query()
     if (statement) {
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
+        --reader->running;
     }
 }
 
@@ -108,7 +115,7 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
     const std::string key(sql.constData(), size_t(sql.size()));
     auto it = statements.find(key);
     if (it == statements.end()) {
-        if (statements.size() >= kMaxStatements) {
+        if (statements.size() >= kMaxStatements && running == 0) {
             for (auto &s : statements)
                 sqlite3_finalize(s.second);
             statements.clear();

@@ -21,7 +21,7 @@ public:
     class Query
     {
     public:
-        Query(StoreReader *reader, sqlite3_stmt *statement) : reader(reader), statement(statement) {}
+        Query(StoreReader *reader, sqlite3_stmt *statement);
         Query(Query &&other) noexcept;
         Query(const Query &) = delete;
         Query &operator=(const Query &) = delete;
@@ -60,6 +60,7 @@ private:
 
     sqlite3 *db;
     std::unordered_map<std::string, sqlite3_stmt *> statements;
+    int running = 0; // queries not yet reset, whose statements must stay
 };
 
 #endif // STOREREADER_H
