@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -14,6 +13,7 @@
 
 #include "messagesearchdialog.h"
 #include "messagewindow.h"
+#include "formchild.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
 
@@ -33,15 +33,7 @@ private:
     static void search(MessageWindow &window, const Body &body);
     // The first character of the message of every row shown, sorted.
     static QString shown(MessageWindow &window);
-    template<class T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
-    static void confirm(QWidget *dialog) { QTest::mouseClick(child<QPushButton>(dialog, "pushButton_confirm"), Qt::LeftButton); }
+    static void confirm(QWidget *dialog) { QTest::mouseClick(formChild<QPushButton>(dialog, "pushButton_confirm"), Qt::LeftButton); }
 
     ServerProcess server;
 };
@@ -67,21 +59,15 @@ void TestMessagesSearch::initTestCase()
 void TestMessagesSearch::search(MessageWindow &window, const Body &body)
 {
     ModalAnswerer answerer;
-    answerer.dialog("MessageSearchDialog", [&](QWidget *w) {
-        // The body runs once the answerer's turn is over, so it can answer boxes the body raises.
-        QTimer::singleShot(0, w, [&, w] {
-            body(qobject_cast<MessageSearchDialog *>(w), answerer);
-            w->close();
-        });
-    });
-    auto *toolBar = child<QToolBar>(&window, "toolBar");
+    answerer.drive("MessageSearchDialog", [&](QWidget *w) { body(qobject_cast<MessageSearchDialog *>(w), answerer); });
+    auto *toolBar = formChild<QToolBar>(&window, "toolBar");
     QTest::mouseClick(toolBar->widgetForAction(window.findChild<QAction *>("searchAction")), Qt::LeftButton);
     ANSWERED(answerer);
 }
 
 QString TestMessagesSearch::shown(MessageWindow &window)
 {
-    auto *table = child<QTableWidget>(&window, "tableWidget");
+    auto *table = formChild<QTableWidget>(&window, "tableWidget");
     QString firsts;
     for (int row = 0; row < table->rowCount(); ++row)
         firsts += table->item(row, 10)->text().left(1);
@@ -102,39 +88,39 @@ void TestMessagesSearch::eachCriterionNarrowsTheWindow()
     };
     const auto text = [](const char *box, const char *edit, const QString &typed) {
         return [=](QWidget *d) {
-            child<QCheckBox>(d, box)->click();
-            QLineEdit *field = child<QLineEdit>(d, edit);
+            formChild<QCheckBox>(d, box)->click();
+            QLineEdit *field = formChild<QLineEdit>(d, edit);
             field->clear();
             QTest::keyClicks(field, typed);
         };
     };
     const auto pick = [](QWidget *d, const char *combo, const QString &item) {
-        auto *c = child<QComboBox>(d, combo);
+        auto *c = formChild<QComboBox>(d, combo);
         c->setCurrentIndex(c->findText(item));
     };
-    const auto date = [](QWidget *d, const char *edit, const QDate &day) { child<QDateEdit>(d, edit)->setDate(day); };
+    const auto date = [](QWidget *d, const char *edit, const QDate &day) { formChild<QDateEdit>(d, edit)->setDate(day); };
 
     const QList<Criterion> criteria{
         {"appOS", text("checkBox_appOS", "lineEdit_appOS", "andr"), QStringLiteral("乙")},
         {"showSwitchStr", [](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_showSwitchStr")->click();
-             child<QLineEdit>(d, "lineEdit_showSwitchStr")->setText(QStringLiteral("不"));
+             formChild<QCheckBox>(d, "checkBox_showSwitchStr")->click();
+             formChild<QLineEdit>(d, "lineEdit_showSwitchStr")->setText(QStringLiteral("不"));
          }, QStringLiteral("乙")},
         {"mold", text("checkBox_mold", "lineEdit_mold", "rem"), QStringLiteral("甲")},
         {"message with a quote", text("checkBox_message", "lineEdit_message", "O'Neil"), QStringLiteral("乙")},
         {"comment", [](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_comment")->click();
-             child<QLineEdit>(d, "lineEdit_comment")->setText(QStringLiteral("说明"));
+             formChild<QCheckBox>(d, "checkBox_comment")->click();
+             formChild<QLineEdit>(d, "lineEdit_comment")->setText(QStringLiteral("说明"));
          }, QStringLiteral("丙")},
         {"grade >= 3", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_grade")->click();
+             formChild<QCheckBox>(d, "checkBox_grade")->click();
              pick(d, "comboBox_grade1", ">=");
              pick(d, "comboBox_grade2", "3");
          }, QStringLiteral("丙乙")},
         {"grade 介于 1 and 3", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_grade")->click();
+             formChild<QCheckBox>(d, "checkBox_grade")->click();
              pick(d, "comboBox_grade1", QStringLiteral("介于"));
-             QVERIFY(child<QComboBox>(d, "comboBox_grade3")->isVisible());
+             QVERIFY(formChild<QComboBox>(d, "comboBox_grade3")->isVisible());
              pick(d, "comboBox_grade2", "1");
              pick(d, "comboBox_grade3", "3");
          }, QStringLiteral("乙甲")},
@@ -148,28 +134,28 @@ void TestMessagesSearch::eachCriterionNarrowsTheWindow()
         {"flag 介于 2.5 and 10", [&](QWidget *d) {
              text("checkBox_flag", "lineEdit_flag1", "2.5")(d);
              pick(d, "comboBox_flag1", QStringLiteral("介于"));
-             QLineEdit *second = child<QLineEdit>(d, "lineEdit_flag2");
+             QLineEdit *second = formChild<QLineEdit>(d, "lineEdit_flag2");
              QVERIFY(second->isVisible());
              QTest::keyClicks(second, "10");
          }, QStringLiteral("丙乙")},
         {"addDate <", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_addDate")->click();
+             formChild<QCheckBox>(d, "checkBox_addDate")->click();
              pick(d, "comboBox_addDate", "<");
              date(d, "dateEdit_addDate1", QDate(2024, 5, 1));
          }, QStringLiteral("甲")},
         {"addDate 介于", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_addDate")->click();
+             formChild<QCheckBox>(d, "checkBox_addDate")->click();
              pick(d, "comboBox_addDate", QStringLiteral("介于"));
              date(d, "dateEdit_addDate1", QDate(2024, 5, 20));
              date(d, "dateEdit_addDate2", QDate(2024, 8, 1));
          }, QStringLiteral("丙乙")},
         {"showDate =", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_showDate")->click();
+             formChild<QCheckBox>(d, "checkBox_showDate")->click();
              pick(d, "comboBox_showDate", "=");
              date(d, "dateEdit_showDate1", QDate(2024, 8, 2));
          }, QStringLiteral("丙")},
         {"showEndDate >", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_showEndDate")->click();
+             formChild<QCheckBox>(d, "checkBox_showEndDate")->click();
              date(d, "dateEdit_showEndDate1", QDate(2024, 6, 1));
          }, QStringLiteral("丙")},
     };
@@ -177,7 +163,7 @@ void TestMessagesSearch::eachCriterionNarrowsTheWindow()
     // One dialog for every search, as a person refines a search: clear, set one row, confirm.
     search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &) {
         for (const Criterion &c : criteria) {
-            QTest::mouseClick(child<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
+            QTest::mouseClick(formChild<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
             c.set(dialog);
             confirm(dialog);
             QVERIFY2(shown(window) == c.expected,
@@ -185,7 +171,7 @@ void TestMessagesSearch::eachCriterionNarrowsTheWindow()
                                     .arg(QLatin1String(c.name), shown(window), c.expected, dialog->getConditionStr())));
         }
         // Two criteria together narrow further; their order on the wire is the dialog's, not the ticking's.
-        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
+        QTest::mouseClick(formChild<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
         text("checkBox_flag", "lineEdit_flag1", "2")(dialog);
         text("checkBox_appOS", "lineEdit_appOS", "web")(dialog);
         confirm(dialog);
@@ -203,20 +189,20 @@ void TestMessagesSearch::refusalsAndFindAll()
     QCOMPARE(shown(window), QStringLiteral("丙"));
     search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &answerer) {
         // A text switch with an empty field, then a flag switch without a number: nothing is sent.
-        child<QCheckBox>(dialog, "checkBox_appOS")->click();
+        formChild<QCheckBox>(dialog, "checkBox_appOS")->click();
         answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
         confirm(dialog);
-        child<QCheckBox>(dialog, "checkBox_flag")->click();
+        formChild<QCheckBox>(dialog, "checkBox_flag")->click();
         answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
         confirm(dialog);
         QCOMPARE(shown(window), QStringLiteral("丙"));
         // The flag field takes digits with one point only.
-        QLineEdit *flag = child<QLineEdit>(dialog, "lineEdit_flag1");
+        QLineEdit *flag = formChild<QLineEdit>(dialog, "lineEdit_flag1");
         QTest::keyClicks(flag, "-1.2.5e3");
         QCOMPARE(flag->text(), QStringLiteral("1.253"));
 
         // "查 询 全 部" lists every message, whatever is switched on, and closes.
-        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_findAll"), Qt::LeftButton);
+        QTest::mouseClick(formChild<QPushButton>(dialog, "pushButton_findAll"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
     });
     QCOMPARE(shown(window), QStringLiteral("丙乙甲"));
@@ -224,8 +210,8 @@ void TestMessagesSearch::refusalsAndFindAll()
     // "取  消" hands nothing over.
     window.receiveConditionStr(narrow);
     search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &) {
-        child<QCheckBox>(dialog, "checkBox_grade")->click();
-        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_cancel"), Qt::LeftButton);
+        formChild<QCheckBox>(dialog, "checkBox_grade")->click();
+        QTest::mouseClick(formChild<QPushButton>(dialog, "pushButton_cancel"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
     });
     QCOMPARE(shown(window), QStringLiteral("丙"));
@@ -236,32 +222,32 @@ void TestMessagesSearch::clearKeepsTheDatesAndSetsTheSecondGrade()
     MessageSearchDialog dialog;
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("信息综合查找"));
-    auto *grade1 = child<QComboBox>(&dialog, "comboBox_grade1");
-    auto *grade3 = child<QComboBox>(&dialog, "comboBox_grade3");
-    auto *addDate = child<QComboBox>(&dialog, "comboBox_addDate");
-    auto *date1 = child<QDateEdit>(&dialog, "dateEdit_addDate1");
+    auto *grade1 = formChild<QComboBox>(&dialog, "comboBox_grade1");
+    auto *grade3 = formChild<QComboBox>(&dialog, "comboBox_grade3");
+    auto *addDate = formChild<QComboBox>(&dialog, "comboBox_addDate");
+    auto *date1 = formChild<QDateEdit>(&dialog, "dateEdit_addDate1");
     QCOMPARE(date1->date(), QDate::currentDate());
     QVERIFY(!grade3->isVisible());
     grade1->setCurrentText(QStringLiteral("介于"));
     QVERIFY(grade3->isVisible());
     QCOMPARE(grade3->currentText(), QStringLiteral("1"));
     addDate->setCurrentText(QStringLiteral("介于"));
-    QVERIFY(child<QDateEdit>(&dialog, "dateEdit_addDate2")->isVisible());
+    QVERIFY(formChild<QDateEdit>(&dialog, "dateEdit_addDate2")->isVisible());
     date1->setDate(QDate(2020, 2, 2));
-    child<QCheckBox>(&dialog, "checkBox_addDate")->click();
+    formChild<QCheckBox>(&dialog, "checkBox_addDate")->click();
 
-    QTest::mouseClick(child<QPushButton>(&dialog, "pushButton_clear"), Qt::LeftButton);
+    QTest::mouseClick(formChild<QPushButton>(&dialog, "pushButton_clear"), Qt::LeftButton);
     QCOMPARE(grade1->currentText(), QStringLiteral(">"));
     QVERIFY(!grade3->isVisible());
     QCOMPARE(grade3->currentText(), QStringLiteral("2"));
-    QVERIFY(!child<QDateEdit>(&dialog, "dateEdit_addDate2")->isVisible());
-    QVERIFY(!child<QCheckBox>(&dialog, "checkBox_addDate")->isChecked());
+    QVERIFY(!formChild<QDateEdit>(&dialog, "dateEdit_addDate2")->isVisible());
+    QVERIFY(!formChild<QCheckBox>(&dialog, "checkBox_addDate")->isChecked());
     QCOMPARE(date1->date(), QDate(2020, 2, 2));
     // The date row switched on again uses the date last chosen.
-    child<QCheckBox>(&dialog, "checkBox_addDate")->click();
+    formChild<QCheckBox>(&dialog, "checkBox_addDate")->click();
     QCOMPARE(dialog.getConditionStr(), QStringLiteral(" and date(addDate) > '2020-02-02'"));
-    child<QCheckBox>(&dialog, "checkBox_addDate")->click();
-    child<QCheckBox>(&dialog, "checkBox_grade")->click();
+    formChild<QCheckBox>(&dialog, "checkBox_addDate")->click();
+    formChild<QCheckBox>(&dialog, "checkBox_grade")->click();
     QCOMPARE(dialog.getConditionStr(), QStringLiteral(" and grade > 1 "));
 }
 

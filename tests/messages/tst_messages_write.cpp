@@ -20,6 +20,7 @@
 #include "domainuser.h"
 #include "logindialog.h"
 #include "messagewindow.h"
+#include "formchild.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
 
@@ -36,25 +37,17 @@ private slots:
 
 private:
     using Fill = std::function<void(QWidget *dialog)>;
-    // Presses "添加信息" and fills the dialog with `fill`, then "添   加" (unless `fill` ends the dialog).
-    static void add(MessageWindow &window, const Fill &fill, bool press = true);
+    // Presses "添加信息" and fills the dialog with `fill`, then "添   加".
+    static void add(MessageWindow &window, const Fill &fill);
     // Right-clicks the row whose message is `text`, picks "修改此行" and runs `fill` on the dialog.
     static void change(MessageWindow &window, const QString &text, const Fill &fill);
     static int rowOf(MessageWindow &window, const QString &text);
     static QJsonObject stored(const QString &text);
     static void type(QWidget *widget, const QString &text);
     static void pick(QWidget *dialog, const char *combo, const QString &item);
-    template<class T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
     static void confirm(QWidget *dialog)
     {
-        QTest::mouseClick(child<QPushButton>(dialog, "confiremPushButton"), Qt::LeftButton);
+        QTest::mouseClick(formChild<QPushButton>(dialog, "confiremPushButton"), Qt::LeftButton);
     }
 
     ServerProcess server{true};
@@ -71,7 +64,7 @@ void TestMessagesWrite::type(QWidget *widget, const QString &text)
 
 void TestMessagesWrite::pick(QWidget *dialog, const char *combo, const QString &item)
 {
-    auto *box = child<QComboBox>(dialog, combo);
+    auto *box = formChild<QComboBox>(dialog, combo);
     const int index = box->findText(item);
     QVERIFY2(index >= 0, qPrintable(item));
     box->setCurrentIndex(index);
@@ -79,7 +72,7 @@ void TestMessagesWrite::pick(QWidget *dialog, const char *combo, const QString &
 
 int TestMessagesWrite::rowOf(MessageWindow &window, const QString &text)
 {
-    auto *table = child<QTableWidget>(&window, "tableWidget");
+    auto *table = formChild<QTableWidget>(&window, "tableWidget");
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->item(row, 10)->text() == text)
             return row;
@@ -93,24 +86,23 @@ QJsonObject TestMessagesWrite::stored(const QString &text)
     return rows.size() == 1 ? rows.at(0).toObject() : QJsonObject();
 }
 
-void TestMessagesWrite::add(MessageWindow &window, const Fill &fill, bool press)
+void TestMessagesWrite::add(MessageWindow &window, const Fill &fill)
 {
     ModalAnswerer answerer;
     answerer.dialog("MessageAddUpdateDialog", [&](QWidget *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("添加信息"));
-        QCOMPARE(child<QPushButton>(dialog, "confiremPushButton")->text(), QStringLiteral("添   加"));
+        QCOMPARE(formChild<QPushButton>(dialog, "confiremPushButton")->text(), QStringLiteral("添   加"));
         fill(dialog);
-        if (press)
-            confirm(dialog);
+        confirm(dialog);
     });
     QAction *addAction = window.findChild<QAction *>("addAction");
-    QTest::mouseClick(child<QToolBar>(&window, "toolBar")->widgetForAction(addAction), Qt::LeftButton);
+    QTest::mouseClick(formChild<QToolBar>(&window, "toolBar")->widgetForAction(addAction), Qt::LeftButton);
     ANSWERED(answerer);
 }
 
 void TestMessagesWrite::change(MessageWindow &window, const QString &text, const Fill &fill)
 {
-    auto *table = child<QTableWidget>(&window, "tableWidget");
+    auto *table = formChild<QTableWidget>(&window, "tableWidget");
     const int row = rowOf(window, text);
     QVERIFY2(row >= 0, qPrintable(text));
     const QPoint pos = table->visualRect(table->model()->index(row, 3)).center();
@@ -119,8 +111,8 @@ void TestMessagesWrite::change(MessageWindow &window, const QString &text, const
     answerer.menu(QStringLiteral("修改此行"));
     answerer.dialog("MessageAddUpdateDialog", [&](QWidget *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("更新窗口"));
-        QCOMPARE(child<QPushButton>(dialog, "confiremPushButton")->text(), QStringLiteral("更   新"));
-        QCOMPARE(child<QPushButton>(dialog, "confiremPushButton")->shortcut(), QKeySequence(QStringLiteral("Return")));
+        QCOMPARE(formChild<QPushButton>(dialog, "confiremPushButton")->text(), QStringLiteral("更   新"));
+        QCOMPARE(formChild<QPushButton>(dialog, "confiremPushButton")->shortcut(), QKeySequence(QStringLiteral("Return")));
         fill(dialog);
     });
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, pos, table->viewport()->mapToGlobal(pos));
@@ -134,7 +126,7 @@ void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
 {
     MessageWindow window;
     window.show();
-    const int before = child<QTableWidget>(&window, "tableWidget")->rowCount();
+    const int before = formChild<QTableWidget>(&window, "tableWidget")->rowCount();
     QCOMPARE(before, 7); // the demo messages
 
     const QStringList kinds{"about", "instructions", "reminder", "versions", "privacy"};
@@ -142,26 +134,26 @@ void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
     for (const QString &kind : kinds) {
         add(window, [&](QWidget *dialog) {
             pick(dialog, "comboBox_mold", kind);
-            type(child<QPlainTextEdit>(dialog, "textEdit_message"), QStringLiteral("新的%1消息").arg(kind));
+            type(formChild<QPlainTextEdit>(dialog, "textEdit_message"), QStringLiteral("新的%1消息").arg(kind));
             if (kind == QLatin1String("versions"))
-                QTest::keyClicks(child<QLineEdit>(dialog, "lineEdit_flag"), "2.5");
+                QTest::keyClicks(formChild<QLineEdit>(dialog, "lineEdit_flag"), "2.5");
             if (kind == QLatin1String("reminder")) {
                 // Shown from the time the dialog was opened.
-                auto *showDate = child<QDateTimeEdit>(dialog, "dateEdit_showDate");
+                auto *showDate = formChild<QDateTimeEdit>(dialog, "dateEdit_showDate");
                 QVERIFY(!showDate->isEnabled());
-                child<QCheckBox>(dialog, "checkBox")->click();
+                formChild<QCheckBox>(dialog, "checkBox")->click();
                 QVERIFY(showDate->isEnabled());
             }
             if (kind == QLatin1String("about")) {
                 pick(dialog, "comboBox_grade", "3");
                 pick(dialog, "comboBox_appOS", "webDesk");
-                type(child<QLineEdit>(dialog, "lineEdit_comment"), QStringLiteral("网页说明"));
+                type(formChild<QLineEdit>(dialog, "lineEdit_comment"), QStringLiteral("网页说明"));
             }
         });
         // The window reloaded behind the accepted dialog.
         QVERIFY2(rowOf(window, QStringLiteral("新的%1消息").arg(kind)) >= 0, qPrintable(kind));
     }
-    QCOMPARE(child<QTableWidget>(&window, "tableWidget")->rowCount(), before + kinds.size());
+    QCOMPARE(formChild<QTableWidget>(&window, "tableWidget")->rowCount(), before + kinds.size());
 
     const QJsonObject version = stored(QStringLiteral("新的versions消息"));
     QCOMPARE(version.value("flag").toDouble(), 2.5);
@@ -190,9 +182,9 @@ void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
     answerer.box(QStringLiteral("提示信息"), QStringLiteral("新的versions消息"), QStringLiteral("知道了"));
     DomainUser *user = nullptr;
     connect(&login, &LoginDialog::sendUser, this, [&](DomainUser &u) { user = &u; });
-    QTest::keyClicks(child<QLineEdit>(&login, "userLineEdit"), "demo");
-    QTest::keyClicks(child<QLineEdit>(&login, "pwdLineEdit"), "demo123");
-    QTest::mouseClick(child<QPushButton>(&login, "loginPushButton"), Qt::LeftButton);
+    QTest::keyClicks(formChild<QLineEdit>(&login, "userLineEdit"), "demo");
+    QTest::keyClicks(formChild<QLineEdit>(&login, "pwdLineEdit"), "demo123");
+    QTest::mouseClick(formChild<QPushButton>(&login, "loginPushButton"), Qt::LeftButton);
     ANSWERED(answerer);
     QVERIFY(user);
     QCOMPARE(login.result(), int(QDialog::Accepted));
@@ -219,29 +211,29 @@ void TestMessagesWrite::untouchedChangeKeepsEveryStoredValue()
     QString all;
     window.receiveConditionStr(all);
     QVERIFY(rowOf(window, "版本二点五") >= 0);
-    QCOMPARE(child<QTableWidget>(&window, "tableWidget")->item(rowOf(window, "不在列表里的值"), 4)->text(),
+    QCOMPARE(formChild<QTableWidget>(&window, "tableWidget")->item(rowOf(window, "不在列表里的值"), 4)->text(),
              QStringLiteral("1.23457e+06"));
 
     const QJsonObject versionBefore = stored("版本二点五");
     change(window, "版本二点五", [](QWidget *dialog) {
-        QCOMPARE(child<QLineEdit>(dialog, "lineEdit_flag")->text(), QStringLiteral("2.5"));
-        QVERIFY(child<QCheckBox>(dialog, "checkBox")->isChecked());
-        QVERIFY(child<QDateTimeEdit>(dialog, "dateEdit_showDate")->isEnabled());
-        QCOMPARE(child<QDateTimeEdit>(dialog, "dateEdit_showDate")->text(), QStringLiteral("2024-04-01 08:00:00"));
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_grade")->currentText(), QStringLiteral("2"));
+        QCOMPARE(formChild<QLineEdit>(dialog, "lineEdit_flag")->text(), QStringLiteral("2.5"));
+        QVERIFY(formChild<QCheckBox>(dialog, "checkBox")->isChecked());
+        QVERIFY(formChild<QDateTimeEdit>(dialog, "dateEdit_showDate")->isEnabled());
+        QCOMPARE(formChild<QDateTimeEdit>(dialog, "dateEdit_showDate")->text(), QStringLiteral("2024-04-01 08:00:00"));
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_grade")->currentText(), QStringLiteral("2"));
         confirm(dialog);
     });
     QCOMPARE(stored("版本二点五"), versionBefore);
 
     const QJsonObject oddBefore = stored("不在列表里的值");
     change(window, "不在列表里的值", [](QWidget *dialog) {
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_appOS")->currentText(), QStringLiteral("harmony"));
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_showSwitchStr")->currentText(), QStringLiteral("隐藏"));
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_mold")->currentText(), QStringLiteral("notice"));
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_grade")->currentText(), QStringLiteral("7"));
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_grade")->itemText(4), QStringLiteral("5"));
-        QCOMPARE(child<QLineEdit>(dialog, "lineEdit_flag")->text(), QStringLiteral("1234567.125"));
-        QVERIFY(child<QCheckBox>(dialog, "checkBox")->isChecked());
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_appOS")->currentText(), QStringLiteral("harmony"));
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_showSwitchStr")->currentText(), QStringLiteral("隐藏"));
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_mold")->currentText(), QStringLiteral("notice"));
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_grade")->currentText(), QStringLiteral("7"));
+        QCOMPARE(formChild<QComboBox>(dialog, "comboBox_grade")->itemText(4), QStringLiteral("5"));
+        QCOMPARE(formChild<QLineEdit>(dialog, "lineEdit_flag")->text(), QStringLiteral("1234567.125"));
+        QVERIFY(formChild<QCheckBox>(dialog, "checkBox")->isChecked());
         confirm(dialog);
     });
     QCOMPARE(stored("不在列表里的值"), oddBefore);
@@ -250,10 +242,10 @@ void TestMessagesWrite::untouchedChangeKeepsEveryStoredValue()
     // values can still be chosen.
     const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
     change(window, "不在列表里的值", [](QWidget *dialog) {
-        child<QCheckBox>(dialog, "checkBox")->click();
-        child<QCheckBox>(dialog, "checkBox")->click();
+        formChild<QCheckBox>(dialog, "checkBox")->click();
+        formChild<QCheckBox>(dialog, "checkBox")->click();
         pick(dialog, "comboBox_grade", "4");
-        child<QLineEdit>(dialog, "lineEdit_flag")->clear();
+        formChild<QLineEdit>(dialog, "lineEdit_flag")->clear();
         confirm(dialog);
     });
     const QJsonObject after = stored("不在列表里的值");
@@ -271,27 +263,33 @@ void TestMessagesWrite::formChecksAndCancel()
     MessageWindow window;
     window.show();
     const int rows = ServerProcess::rows("message").size();
-    add(window, [](QWidget *dialog) {
-        QVERIFY(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
-        QCOMPARE(child<QComboBox>(dialog, "comboBox_mold")->count(), 5);
-        // A sign, a letter or a second point cannot be typed into the flag.
-        QLineEdit *flag = child<QLineEdit>(dialog, "lineEdit_flag");
-        QTest::keyClicks(flag, "-1.2.5e3");
-        QCOMPARE(flag->text(), QStringLiteral("1.253"));
-        // No message: the box, and nothing is sent.
-        ModalAnswerer boxes;
-        boxes.box(QStringLiteral("提示信息"), QStringLiteral("发布的信息不能为空"), QStringLiteral("知道了"));
-        confirm(dialog);
-        QTRY_VERIFY(boxes.allAnswered());
-        ANSWERED(boxes);
-        QVERIFY(dialog->isVisible());
-        QTest::mouseClick(child<QPushButton>(dialog, "cancelPushButton"), Qt::LeftButton);
-        QVERIFY(!dialog->isVisible());
-    }, false);
+    QDialog::DialogCode result = QDialog::Accepted;
+    {
+        ModalAnswerer answerer;
+        answerer.drive("MessageAddUpdateDialog", [&](QWidget *dialog) {
+            QVERIFY(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
+            QCOMPARE(formChild<QComboBox>(dialog, "comboBox_mold")->count(), 5);
+            // A sign, a letter or a second point cannot be typed into the flag.
+            QLineEdit *flag = formChild<QLineEdit>(dialog, "lineEdit_flag");
+            QTest::keyClicks(flag, "-1.2.5e3");
+            QCOMPARE(flag->text(), QStringLiteral("1.253"));
+            // No message: the box, and nothing is sent.
+            answerer.box(QStringLiteral("提示信息"), QStringLiteral("发布的信息不能为空"), QStringLiteral("知道了"));
+            confirm(dialog);
+            QVERIFY(dialog->isVisible());
+            QTest::mouseClick(formChild<QPushButton>(dialog, "cancelPushButton"), Qt::LeftButton);
+            QVERIFY(!dialog->isVisible());
+            result = QDialog::DialogCode(qobject_cast<QDialog *>(dialog)->result());
+        });
+        QAction *addAction = window.findChild<QAction *>("addAction");
+        QTest::mouseClick(formChild<QToolBar>(&window, "toolBar")->widgetForAction(addAction), Qt::LeftButton);
+        ANSWERED(answerer);
+    }
+    QCOMPARE(result, QDialog::Rejected);
     QCOMPARE(ServerProcess::rows("message").size(), rows);
 
     // Blanks only are a message.
-    add(window, [](QWidget *dialog) { QTest::keyClicks(child<QPlainTextEdit>(dialog, "textEdit_message"), "   "); });
+    add(window, [](QWidget *dialog) { QTest::keyClicks(formChild<QPlainTextEdit>(dialog, "textEdit_message"), "   "); });
     QCOMPARE(ServerProcess::rows("message").size(), rows + 1);
 }
 
@@ -308,11 +306,11 @@ void TestMessagesWrite::deletingTheLastRowOfTheLastPageStepsBack()
     window.show();
     QString paged = QStringLiteral(" and comment = '翻页'");
     window.receiveConditionStr(paged);
-    auto *table = child<QTableWidget>(&window, "tableWidget");
+    auto *table = formChild<QTableWidget>(&window, "tableWidget");
     QCOMPARE(table->rowCount(), 30);
-    QTest::mouseClick(child<QPushButton>(&window, "pushButton_nextPage"), Qt::LeftButton);
+    QTest::mouseClick(formChild<QPushButton>(&window, "pushButton_nextPage"), Qt::LeftButton);
     QCOMPARE(table->rowCount(), 1);
-    QCOMPARE(child<QLabel>(&window, "label_pageMessage")->text(), QStringLiteral("第2页/共2页 |  共31个账户"));
+    QCOMPARE(formChild<QLabel>(&window, "label_pageMessage")->text(), QStringLiteral("第2页/共2页 |  共31个账户"));
 
     const QPoint pos = table->visualRect(table->model()->index(0, 0)).center();
     QTest::mouseClick(table->viewport(), Qt::RightButton, {}, pos);
@@ -327,7 +325,7 @@ void TestMessagesWrite::deletingTheLastRowOfTheLastPageStepsBack()
     // The emptied last page gave way to the one before it.
     QTRY_COMPARE(table->rowCount(), 30);
     QCOMPARE(ServerProcess::rows("message", paged).size(), 30);
-    QVERIFY(!child<QLabel>(&window, "label_pageMessage")->isVisible());
+    QVERIFY(!formChild<QLabel>(&window, "label_pageMessage")->isVisible());
     QCOMPARE(window.statusBar()->findChild<QLabel *>()->text(),
              QStringLiteral("当前信息总数量为 30 条，已全部显示在页面中；    "));
 }

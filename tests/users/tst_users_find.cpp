@@ -10,11 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QtTest>
 
 #include <functional>
 
+#include "formchild.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
 #include "userfinddialog.h"
@@ -37,22 +37,14 @@ private:
     static QString search(UserManagerForm &page, const QPoint &pos, const Body &body);
     // The user names of the rows shown, sorted and joined by blanks.
     static QString shown(UserManagerForm &page);
-    template<class T>
-    static T *child(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return found;
-    }
     static QPoint onFirstRow(UserManagerForm &page)
     {
-        auto *table = child<QTableWidget>(&page, "tableWidget");
+        auto *table = formChild<QTableWidget>(&page, "tableWidget");
         return table->visualRect(table->model()->index(0, 1)).center();
     }
     static void press(QWidget *dialog, const char *button)
     {
-        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+        QTest::mouseClick(formChild<QPushButton>(dialog, button), Qt::LeftButton);
     }
 
     ServerProcess server;
@@ -77,16 +69,10 @@ void TestUsersFind::initTestCase()
 
 QString TestUsersFind::search(UserManagerForm &page, const QPoint &pos, const Body &body)
 {
-    auto *table = child<QTableWidget>(&page, "tableWidget");
+    auto *table = formChild<QTableWidget>(&page, "tableWidget");
     ModalAnswerer answerer;
     answerer.menu(QStringLiteral("组合查找"));
-    answerer.dialog("UserFindDialog", [&](QWidget *w) {
-        // The body runs once the answerer's turn is over, so it can answer boxes the body raises.
-        QTimer::singleShot(0, w, [&, w] {
-            body(qobject_cast<UserFindDialog *>(w), answerer);
-            w->close();
-        });
-    });
+    answerer.drive("UserFindDialog", [&](QWidget *w) { body(qobject_cast<UserFindDialog *>(w), answerer); });
     QTest::mouseClick(table->viewport(), Qt::RightButton, {}, pos);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, table->viewport()->mapToGlobal(pos));
     QApplication::sendEvent(table->viewport(), &event);
@@ -98,7 +84,7 @@ QString TestUsersFind::search(UserManagerForm &page, const QPoint &pos, const Bo
 
 QString TestUsersFind::shown(UserManagerForm &page)
 {
-    auto *table = child<QTableWidget>(&page, "tableWidget");
+    auto *table = formChild<QTableWidget>(&page, "tableWidget");
     QStringList names;
     for (int row = 0; row < table->rowCount(); ++row)
         names << table->item(row, 1)->text();
@@ -119,15 +105,15 @@ void TestUsersFind::eachCriterionNarrowsThePage()
     };
     const auto text = [](const char *field, const QString &typed) {
         return [=](QWidget *d) {
-            child<QCheckBox>(d, qPrintable(QStringLiteral("checkBox_") + QLatin1String(field)))->click();
-            child<QLineEdit>(d, qPrintable(QStringLiteral("lineEdit_") + QLatin1String(field)))->setText(typed);
+            formChild<QCheckBox>(d, qPrintable(QStringLiteral("checkBox_") + QLatin1String(field)))->click();
+            formChild<QLineEdit>(d, qPrintable(QStringLiteral("lineEdit_") + QLatin1String(field)))->setText(typed);
         };
     };
     const auto pick = [](QWidget *d, const char *combo, const QString &item) {
-        auto *c = child<QComboBox>(d, combo);
+        auto *c = formChild<QComboBox>(d, combo);
         c->setCurrentIndex(c->findText(item));
     };
-    const auto date = [](QWidget *d, const char *edit, const QDate &day) { child<QDateEdit>(d, edit)->setDate(day); };
+    const auto date = [](QWidget *d, const char *edit, const QDate &day) { formChild<QDateEdit>(d, edit)->setDate(day); };
     const QList<Criterion> criteria{
         {"username", text("username", "bo"), "bob"},
         {"realName", text("realName", QStringLiteral("卡")), "carol"},
@@ -136,29 +122,29 @@ void TestUsersFind::eachCriterionNarrowsThePage()
         {"prohibit", text("prohibit", QStringLiteral("禁")), "bob"},
         {"prohibitCause", text("prohibitCause", QStringLiteral("垃圾")), "bob"},
         {"registerDate <", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_1registerDate")->click();
+             formChild<QCheckBox>(d, "checkBox_1registerDate")->click();
              pick(d, "comboBox_registerDate", "<");
              date(d, "dateEdit_registerDate1", QDate(2024, 1, 1));
          }, "alice"},
         {"registerDate 介于", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_1registerDate")->click();
+             formChild<QCheckBox>(d, "checkBox_1registerDate")->click();
              pick(d, "comboBox_registerDate", QStringLiteral("介于"));
-             QVERIFY(child<QDateEdit>(d, "dateEdit_registerDate2")->isVisible());
+             QVERIFY(formChild<QDateEdit>(d, "dateEdit_registerDate2")->isVisible());
              date(d, "dateEdit_registerDate1", QDate(2024, 2, 1));
              date(d, "dateEdit_registerDate2", QDate(2024, 7, 31));
          }, "bob carol"},
         {"loginDate =", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_loginDate")->click();
+             formChild<QCheckBox>(d, "checkBox_loginDate")->click();
              pick(d, "comboBox_loginDate", "=");
              date(d, "dateEdit_loginDate1", QDate(2024, 7, 2));
          }, "carol"},
         {"grade >= 3", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_grade")->click();
+             formChild<QCheckBox>(d, "checkBox_grade")->click();
              pick(d, "comboBox_grade1", ">=");
              pick(d, "comboBox_grade2", "3");
          }, "bob carol"},
         {"grade 介于 1 and 3", [&](QWidget *d) {
-             child<QCheckBox>(d, "checkBox_grade")->click();
+             formChild<QCheckBox>(d, "checkBox_grade")->click();
              pick(d, "comboBox_grade1", QStringLiteral("介于"));
              pick(d, "comboBox_grade2", "1");
              pick(d, "comboBox_grade3", "3");
@@ -189,16 +175,16 @@ void TestUsersFind::emptyResultStillOffersTheSearch()
     UserManagerForm page;
     page.show();
     const QString entries = search(page, onFirstRow(page), [&](UserFindDialog *dialog, ModalAnswerer &) {
-        child<QCheckBox>(dialog, "checkBox_username")->click();
-        QTest::keyClicks(child<QLineEdit>(dialog, "lineEdit_username"), "nobody");
+        formChild<QCheckBox>(dialog, "checkBox_username")->click();
+        QTest::keyClicks(formChild<QLineEdit>(dialog, "lineEdit_username"), "nobody");
         press(dialog, "pushButton_confirm");
         QCOMPARE(shown(page), QString());
     });
     QCOMPARE(entries, QStringLiteral("menu: 修改此行 | 删除此行 | 组合查找"));
-    QVERIFY(!child<QLabel>(&page, "label_pageMessage")->isVisible());
+    QVERIFY(!formChild<QLabel>(&page, "label_pageMessage")->isVisible());
 
     // Nothing to click on but the empty table: the menu offers the search alone.
-    auto *table = child<QTableWidget>(&page, "tableWidget");
+    auto *table = formChild<QTableWidget>(&page, "tableWidget");
     const QString again = search(page, table->viewport()->rect().center(), [&](UserFindDialog *dialog, ModalAnswerer &) {
         press(dialog, "pushButton_findAll");
     });
@@ -223,29 +209,29 @@ void TestUsersFind::refusalClearAndCancel()
             ModalAnswerer::clickButton(box, QStringLiteral("知道了"));
         });
         press(dialog, "pushButton_confirm");
-        child<QCheckBox>(dialog, "checkBox_username")->click();
+        formChild<QCheckBox>(dialog, "checkBox_username")->click();
         answerer.box(QString(), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
         press(dialog, "pushButton_confirm");
         QCOMPARE(shown(page), QStringLiteral("bob"));
 
         // "清  空" leaves the grade operator and the dates, and sets the second grade to "2".
-        auto *grade1 = child<QComboBox>(dialog, "comboBox_grade1");
-        auto *grade3 = child<QComboBox>(dialog, "comboBox_grade3");
+        auto *grade1 = formChild<QComboBox>(dialog, "comboBox_grade1");
+        auto *grade3 = formChild<QComboBox>(dialog, "comboBox_grade3");
         QVERIFY(!grade3->isVisible());
         grade1->setCurrentText(QStringLiteral("介于"));
         QCOMPARE(grade3->currentText(), QStringLiteral("1"));
-        child<QComboBox>(dialog, "comboBox_registerDate")->setCurrentText(QStringLiteral("介于"));
-        child<QDateEdit>(dialog, "dateEdit_loginDate1")->setDate(QDate(2021, 1, 1));
-        QCOMPARE(child<QDateEdit>(dialog, "dateEdit_registerDate1")->date(), QDate::currentDate());
-        QVERIFY(child<QDateEdit>(dialog, "dateEdit_registerDate1")->calendarPopup());
+        formChild<QComboBox>(dialog, "comboBox_registerDate")->setCurrentText(QStringLiteral("介于"));
+        formChild<QDateEdit>(dialog, "dateEdit_loginDate1")->setDate(QDate(2021, 1, 1));
+        QCOMPARE(formChild<QDateEdit>(dialog, "dateEdit_registerDate1")->date(), QDate::currentDate());
+        QVERIFY(formChild<QDateEdit>(dialog, "dateEdit_registerDate1")->calendarPopup());
         press(dialog, "pushButton_clear");
-        QVERIFY(!child<QCheckBox>(dialog, "checkBox_username")->isChecked());
+        QVERIFY(!formChild<QCheckBox>(dialog, "checkBox_username")->isChecked());
         QCOMPARE(grade1->currentText(), QStringLiteral("介于"));
         QVERIFY(grade3->isVisible());
         QCOMPARE(grade3->currentText(), QStringLiteral("2"));
-        QVERIFY(!child<QDateEdit>(dialog, "dateEdit_registerDate2")->isVisible());
-        QCOMPARE(child<QDateEdit>(dialog, "dateEdit_loginDate1")->date(), QDate(2021, 1, 1));
-        child<QCheckBox>(dialog, "checkBox_grade")->click();
+        QVERIFY(!formChild<QDateEdit>(dialog, "dateEdit_registerDate2")->isVisible());
+        QCOMPARE(formChild<QDateEdit>(dialog, "dateEdit_loginDate1")->date(), QDate(2021, 1, 1));
+        formChild<QCheckBox>(dialog, "checkBox_grade")->click();
         QCOMPARE(dialog->getConditionStr(), QStringLiteral(" and grade between 1 and 2 "));
 
         // "取  消" hands nothing over.
