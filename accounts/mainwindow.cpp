@@ -12,7 +12,6 @@
 #include "accountaddupdatedialog.h"
 #include "accountjson.h"
 #include "conditionbuilder.h"
-#include "excelhandler.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "searchdialog.h"
@@ -263,11 +262,7 @@ void MainWindow::on_copyAction_triggered()
 
 void MainWindow::toExcel()
 {
-    ExcelHandler handler;
-    QJsonArray rows = loader.rows();
-    const QString text = handler.setJsonArray(rows, exportHeaders, exportKeys);
-    if (!text.isEmpty())
-        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
+    backUpShownRows(exportHeaders, exportKeys);
 }
 
 void MainWindow::on_QuitAction_triggered()

@@ -54,14 +54,6 @@ SummaryWindow::SummaryWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::
 
     ui->musicAction->setIcon(QIcon(QStringLiteral(":/images/music_off.png")));
     ui->musicAction->setText(QStringLiteral("打开音乐"));
-
-    player = new QMediaPlayer;
-    audioOutput = new QAudioOutput;
-    player->setAudioOutput(audioOutput);
-    connect(player, SIGNAL(mediaStatusChanged(QMediaPlayer::MediaStatus)), this,
-            SLOT(mediaStatusChanged(QMediaPlayer::MediaStatus)));
-    player->setSource(QUrl(property.getHostURL() + QStringLiteral("/account/backgroundMusic.mp3")));
-    audioOutput->setVolume(0.5);
 }
 
 SummaryWindow::~SummaryWindow()
@@ -273,14 +265,32 @@ void SummaryWindow::on_musicAction_triggered()
 {
     musicOff = !musicOff;
     if (musicOff) {
-        player->pause();
+        if (player)
+            player->pause();
         ui->musicAction->setIcon(QIcon(QStringLiteral(":/images/music_off.png")));
         ui->musicAction->setText(QStringLiteral("打开音乐"));
     } else {
-        player->play();
+        tunePlayer()->play();
         ui->musicAction->setIcon(QIcon(QStringLiteral(":/images/music_on.png")));
         ui->musicAction->setText(QStringLiteral("关闭音乐"));
     }
+}
+
+QMediaPlayer *SummaryWindow::tunePlayer()
+{
+    // The media stack (decoders, the sound system) starts when the tune is
+    // first turned on, not with the window: the window is built before the
+    // log-in, which a missing or hanging sound system must not hold up.
+    if (!player) {
+        player = new QMediaPlayer;
+        audioOutput = new QAudioOutput;
+        player->setAudioOutput(audioOutput);
+        connect(player, SIGNAL(mediaStatusChanged(QMediaPlayer::MediaStatus)), this,
+                SLOT(mediaStatusChanged(QMediaPlayer::MediaStatus)));
+        player->setSource(QUrl(property.getHostURL() + QStringLiteral("/account/backgroundMusic.mp3")));
+        audioOutput->setVolume(0.5);
+    }
+    return player;
 }
 
 void SummaryWindow::mediaStatusChanged(QMediaPlayer::MediaStatus status)

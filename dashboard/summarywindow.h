@@ -157,6 +157,8 @@ private:
     void openPreset(const QString &objectName);
     void showModuleCounts(const Module &module, const QJsonObject &result);
     void failureBox(const QString &text);
+    // The tune's player, made with its audio output when the tune is first turned on.
+    QMediaPlayer *tunePlayer();
 
     Ui::SummaryWindow *ui;
     MainWindow accountWindow;

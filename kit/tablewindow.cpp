@@ -2,6 +2,8 @@
 
 #include "conditionbuilder.h"
 #include "domainuser.h"
+#include "excelhandler.h"
+#include "noticebox.h"
 
 TableWindow::TableWindow(QWidget *parent, int pageSize, ListRequest::EmptyCondition empty)
     : QMainWindow(parent), loader(this, this, pageSize, empty)
@@ -42,4 +44,13 @@ void TableWindow::keepUser(DomainUser &user)
 QString TableWindow::ownerCondition() const
 {
     return ConditionBuilder::equals(QStringLiteral("loginName"), user ? user->getUsername() : QString());
+}
+
+void TableWindow::backUpShownRows(QList<QString> &headers, QList<QString> &keys)
+{
+    ExcelHandler handler;
+    QJsonArray rows = loader.rows();
+    const QString text = handler.setJsonArray(rows, headers, keys);
+    if (!text.isEmpty())
+        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
 }

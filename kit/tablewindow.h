@@ -1,6 +1,7 @@
 #ifndef TABLEWINDOW_H
 #define TABLEWINDOW_H
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
@@ -42,6 +43,10 @@ protected:
     // " and loginName ='<the user's name>'", the condition that keeps a user
     // below grade 5 to the own records.
     QString ownerCondition() const;
+    // The body of a window's toExcel(): the rows shown (loader.rows()) into a
+    // workbook under the column titles, one column per JSON key, and what the
+    // backup reports in the box "备份提示" (nothing when it reports nothing).
+    void backUpShownRows(QList<QString> &headers, QList<QString> &keys);
 
     TableLoader loader;
     DomainUser *user = nullptr;

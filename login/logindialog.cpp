@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "debugjson.h"
 #include "registdialog.h"
 #include "userjson.h"
 
@@ -89,7 +90,7 @@ void LoginDialog::on_loginPushButton_clicked()
     loginList.append(loginUser);
     loginRequest.insert(QStringLiteral("dList"), loginList);
     const QJsonObject result = httpUser.login(loginRequest);
-    qDebug() << "uiObject" << result;
+    qDebug() << "uiObject" << DebugJson::masked(result);
     if (left) // the user left while the server was asked: the log-in is abandoned
         return;
 

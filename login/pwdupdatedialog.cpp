@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QMessageBox>
 
+#include "debugjson.h"
 #include "userjson.h"
 
 namespace {
@@ -69,7 +70,7 @@ void PwdUpdateDialog::on_PushButton_confirem_clicked()
     ui->PushButton_confirem->setEnabled(false);
     const QJsonObject result = httpUser.update(request);
     ui->PushButton_confirem->setEnabled(true);
-    qDebug() << "UI" << result;
+    qDebug() << "UI" << DebugJson::masked(result);
     if (result.value(QStringLiteral("flag")).toInt() == 1) {
         // Only a stored password becomes the user's password.
         user->setPassword(newPassword);

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+#include "debugjson.h"
 #include "userjson.h"
 
 RegistDialog::RegistDialog(QWidget *parent) : QDialog(parent), ui(new Ui::RegistDialog)
@@ -75,7 +76,7 @@ void RegistDialog::on_PushButton_confirem_clicked()
     ui->PushButton_confirem->setEnabled(false);
     const QJsonObject result = httpUser.add(request);
     ui->PushButton_confirem->setEnabled(true);
-    qDebug() << "UI" << result;
+    qDebug() << "UI" << DebugJson::masked(result);
     if (result.value(QStringLiteral("flag")).toInt() == 1) {
         accept();
         return;

@@ -564,6 +564,7 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
     if (kind == Kind::Range && name == u"rowheight") {
         if (!toNumber(value, 0, 409.5, &number))
             return false;
+        sheet.changed = true;
         for (int r = top; r <= bottom; ++r)
             sheet.rowHeights.insert(r, number);
         return true;
@@ -571,6 +572,7 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
     if (kind == Kind::Range && name == u"columnwidth") {
         if (!toNumber(value, 0, 255, &number))
             return false;
+        sheet.changed = true;
         for (int c = left; c <= right; ++c)
             sheet.columnWidths.insert(c, number);
         return true;
@@ -579,6 +581,7 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
         return false;
 
     if (kind == Kind::Range && name == u"value") {
+        sheet.changed = true;
         const auto put = [&sheet](int r, int c, const QVariant &v) {
             if (!isEmptyValue(v)) {
                 sheet.cell(r, c).value = v;
@@ -651,6 +654,7 @@ bool QAxObject::writeRangeProperty(const QString &name, const QVariant &value)
     } else {
         return false;
     }
+    sheet.changed = true;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c)
             apply(sheet.cell(r, c).format);

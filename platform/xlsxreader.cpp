@@ -1,8 +1,9 @@
 #include "xlsxreader.h"
 
+#include "xlsxupdate.h"
 #include "xlsxworkbook.h"
 
-#include <QDir>
+#include <QHash>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -28,12 +29,6 @@ std::optional<QRgb> readColor(const QXmlStreamReader &xml)
     if (!ok)
         return std::nullopt;
     return qRgb(int((value >> 16) & 0xFF), int((value >> 8) & 0xFF), int(value & 0xFF));
-}
-
-QString directory(const QString &partName)
-{
-    const qsizetype slash = partName.lastIndexOf(u'/');
-    return slash < 0 ? QString() : partName.left(slash);
 }
 
 // Column width in digits of the default font, from the width in the file.
@@ -64,62 +59,23 @@ QString unescapeText(const QString &text)
 
 } // namespace
 
-XlsxReader::XlsxReader(const QHash<QString, QByteArray> &parts)
-    : parts(parts)
+XlsxReader::XlsxReader(const XlsxPackage &package)
+    : package(package)
 {
 }
 
 QByteArray XlsxReader::part(const QString &name, bool *found) const
 {
-    auto it = parts.constFind(name);
-    if (it == parts.constEnd()) {
-        // Part names compare without regard to case.
-        for (it = parts.constBegin(); it != parts.constEnd(); ++it) {
-            if (it.key().compare(name, Qt::CaseInsensitive) == 0)
-                break;
-        }
-    }
+    const QByteArray *bytes = package.find(name);
     if (found)
-        *found = it != parts.constEnd();
-    return it == parts.constEnd() ? QByteArray() : it.value();
+        *found = bytes != nullptr;
+    return bytes ? *bytes : QByteArray();
 }
 
-QHash<QString, XlsxReader::Relation> XlsxReader::relationships(const QString &source) const
+std::shared_ptr<XlsxWorkbook> XlsxReader::read(const XlsxPackage &package, QString *error)
 {
-    const QString base = directory(source);
-    const QString relsName = (base.isEmpty() ? QString() : base + u'/') + QStringLiteral("_rels/")
-                             + source.mid(source.lastIndexOf(u'/') + 1) + QStringLiteral(".rels");
-    QHash<QString, Relation> result;
-    QXmlStreamReader xml(part(relsName));
-    while (xml.readNextStartElement()) {
-        if (xml.name() != u"Relationships") {
-            xml.skipCurrentElement();
-            continue;
-        }
-        while (xml.readNextStartElement()) {
-            if (xml.name() == u"Relationship" && xml.attributes().value(QStringLiteral("TargetMode")) != u"External") {
-                const QString target = xml.attributes().value(QStringLiteral("Target")).toString();
-                Relation relation;
-                relation.type = xml.attributes().value(QStringLiteral("Type")).toString();
-                relation.target = target.startsWith(u'/')
-                                      ? target.mid(1)
-                                      : QDir::cleanPath(base.isEmpty() ? target : base + u'/' + target);
-                result.insert(xml.attributes().value(QStringLiteral("Id")).toString(), relation);
-            }
-            xml.skipCurrentElement();
-        }
-    }
-    return result;
-}
-
-std::shared_ptr<XlsxWorkbook> XlsxReader::read(const QHash<QString, QByteArray> &parts, QString *error)
-{
-    XlsxReader reader(parts);
-    QString workbookName = QStringLiteral("xl/workbook.xml");
-    for (const Relation &r : reader.relationships(QString())) {
-        if (r.type.endsWith(QStringLiteral("/officeDocument")))
-            workbookName = r.target;
-    }
+    XlsxReader reader(package);
+    const QString workbookName = XlsxUpdate::workbookPart(package);
     bool found = false;
     const QByteArray workbookXml = reader.part(workbookName, &found);
     if (!found) {
@@ -127,12 +83,16 @@ std::shared_ptr<XlsxWorkbook> XlsxReader::read(const QHash<QString, QByteArray> 
         return nullptr;
     }
 
-    const auto related = reader.relationships(workbookName);
-    for (const Relation &r : related) {
+    QHash<QString, QString> sheetParts; // by relationship id
+    for (const XlsxPackage::Relation &r : package.relationships(workbookName)) {
+        if (r.target.isEmpty())
+            continue;
         if (r.type.endsWith(QStringLiteral("/sharedStrings")))
             reader.readSharedStrings(r.target);
         else if (r.type.endsWith(QStringLiteral("/styles")))
             reader.readStyles(r.target);
+        else
+            sheetParts.insert(r.id, r.target);
     }
 
     auto book = std::make_shared<XlsxWorkbook>();
@@ -151,11 +111,12 @@ std::shared_ptr<XlsxWorkbook> XlsxReader::read(const QHash<QString, QByteArray> 
                     id = a.value().toString();
             }
             const auto sheet = std::make_shared<XlsxSheet>(attributes.value(QStringLiteral("name")).toString());
-            const auto relation = related.constFind(id);
-            if (relation == related.constEnd() || !reader.readSheet(relation->target, *sheet)) {
+            const auto target = sheetParts.constFind(id);
+            if (target == sheetParts.constEnd() || !reader.readSheet(*target, *sheet)) {
                 *error = QStringLiteral("sheet %1 cannot be read").arg(sheet->name);
                 return nullptr;
             }
+            sheet->sourceId = id;
             book->sheets.append(sheet);
         }
     }

@@ -4,7 +4,6 @@
 #include "xlsxcellformat.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,6 +11,7 @@
 #include <memory>
 
 class QXmlStreamReader;
+class XlsxPackage;
 class XlsxSheet;
 class XlsxWorkbook;
 
@@ -20,22 +20,17 @@ class XlsxWorkbook;
 // their last computed value), and the fonts, solid fills, alignment, row
 // heights and column widths that XlsxWriter writes. Whatever else a
 // workbook holds (charts, merged cells, number formats, theme colours...)
-// is not kept.
+// is not read into it; each sheet remembers where it came from, so that
+// saving can carry the rest across (XlsxUpdate).
 class XlsxReader
 {
 public:
-    static std::shared_ptr<XlsxWorkbook> read(const QHash<QString, QByteArray> &parts, QString *error);
+    static std::shared_ptr<XlsxWorkbook> read(const XlsxPackage &package, QString *error);
 
 private:
-    struct Relation {
-        QString type;
-        QString target; // part name within the package
-    };
-
-    explicit XlsxReader(const QHash<QString, QByteArray> &parts);
+    explicit XlsxReader(const XlsxPackage &package);
 
     QByteArray part(const QString &name, bool *found = nullptr) const;
-    QHash<QString, Relation> relationships(const QString &source) const;
     void readSharedStrings(const QString &name);
     void readStyles(const QString &name);
     bool readSheet(const QString &name, XlsxSheet &sheet);
@@ -43,7 +38,7 @@ private:
     void readCell(QXmlStreamReader &xml, XlsxSheet &sheet, int row, int column);
     static QString readRichText(QXmlStreamReader &xml);
 
-    const QHash<QString, QByteArray> &parts;
+    const XlsxPackage &package;
     QStringList strings;
     QList<XlsxCellFormat> formats; // by style index
 };

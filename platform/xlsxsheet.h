@@ -33,6 +33,12 @@ public:
 
     QString name;
     std::map<Position, Cell> cells; // ordered by row, then column
+    // Where a sheet read from a file came from: its relationship id in the
+    // workbook part; empty for a sheet added since.
+    QString sourceId;
+    // Written to since it was read: saved from what is held here, not
+    // carried across from its file.
+    bool changed = false;
     QMap<int, double> rowHeights;
     QMap<int, double> columnWidths;
 

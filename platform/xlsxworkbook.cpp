@@ -1,25 +1,10 @@
 #include "xlsxworkbook.h"
 
 #include "xlsxreader.h"
+#include "xlsxupdate.h"
 #include "xlsxwriter.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QSaveFile>
-
-#include <quazip.h>
-#include <quazipfile.h>
-#include <quazipfileinfo.h>
-#include <quazipnewinfo.h>
-
-namespace {
-
-// Guards against archives that unpack into absurd sizes.
-constexpr qint64 MaxUnpackedBytes = qint64(1) << 30;
-
-} // namespace
 
 std::shared_ptr<XlsxSheet> XlsxWorkbook::addSheet()
 {
@@ -53,97 +38,26 @@ std::shared_ptr<XlsxSheet> XlsxWorkbook::sheetNamed(const QString &sheetName) co
 
 bool XlsxWorkbook::save(const QString &path, QString *error) const
 {
-    QBuffer zipBytes;
-    {
-        QuaZip zip(&zipBytes);
-        zip.setUtf8Enabled(true);
-        if (!zip.open(QuaZip::mdCreate)) {
-            *error = QStringLiteral("cannot create the archive (%1)").arg(zip.getZipError());
+    XlsxPackage package;
+    if (source) {
+        if (!XlsxUpdate::write(*this, &package, error))
             return false;
-        }
-        const auto parts = XlsxWriter::write(*this);
-        for (const auto &part : parts) {
-            QuaZipFile entry(&zip);
-            if (!entry.open(QIODevice::WriteOnly, QuaZipNewInfo(part.first))
-                || entry.write(part.second) != part.second.size()) {
-                *error = QStringLiteral("cannot write %1 into the archive").arg(part.first);
-                return false;
-            }
-            entry.close();
-            if (entry.getZipError() != 0) {
-                *error = QStringLiteral("cannot write %1 into the archive").arg(part.first);
-                return false;
-            }
-        }
-        zip.close();
-        if (zip.getZipError() != 0) {
-            *error = QStringLiteral("cannot finish the archive (%1)").arg(zip.getZipError());
-            return false;
-        }
+    } else {
+        package = XlsxWriter::write(*this);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    file.write(zipBytes.data());
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return package.write(path, error);
 }
 
 std::shared_ptr<XlsxWorkbook> XlsxWorkbook::load(const QString &path, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+    auto package = std::make_shared<XlsxPackage>();
+    if (!package->read(path, error))
         return nullptr;
-    }
-    QBuffer zipBytes;
-    zipBytes.setData(file.readAll());
-    file.close();
-
-    QuaZip zip(&zipBytes);
-    zip.setUtf8Enabled(true);
-    if (!zip.open(QuaZip::mdUnzip)) {
-        *error = QStringLiteral("not a zip archive");
-        return nullptr;
-    }
-    QHash<QString, QByteArray> parts;
-    qint64 unpacked = 0;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
-        QuaZipFileInfo64 info;
-        if (!zip.getCurrentFileInfo(&info)) {
-            *error = QStringLiteral("unreadable archive entry");
-            return nullptr;
-        }
-        if (info.name.endsWith(u'/'))
-            continue;
-        unpacked += qint64(info.uncompressedSize);
-        if (unpacked > MaxUnpackedBytes) {
-            *error = QStringLiteral("archive too large");
-            return nullptr;
-        }
-        QuaZipFile entry(&zip);
-        if (!entry.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("cannot read %1").arg(info.name);
-            return nullptr;
-        }
-        parts.insert(info.name, entry.readAll());
-        entry.close();
-        if (entry.getZipError() != 0) {
-            *error = QStringLiteral("damaged entry %1").arg(info.name);
-            return nullptr;
-        }
-    }
-    zip.close();
-
-    auto book = XlsxReader::read(parts, error);
+    auto book = XlsxReader::read(*package, error);
     if (book) {
         book->filePath = path;
         book->name = QFileInfo(path).fileName();
+        book->source = package;
     }
     return book;
 }

@@ -1,6 +1,7 @@
 #ifndef XLSXWORKBOOK_H
 #define XLSXWORKBOOK_H
 
+#include "xlsxpackage.h"
 #include "xlsxsheet.h"
 
 #include <QList>
@@ -18,6 +19,9 @@ public:
     int activeSheet = 0;  // index into sheets
     QString filePath;     // where it was opened from or last saved; empty when new
     QString name;         // "Book1" for a new workbook, else the file's name
+    // The package the workbook was read from; null when new. Saving keeps
+    // whatever of it the workbook did not change exactly as it was.
+    std::shared_ptr<const XlsxPackage> source;
 
     // Adds an empty sheet named "SheetN" in front of all others and makes it active.
     std::shared_ptr<XlsxSheet> addSheet();

@@ -41,7 +41,7 @@ double fileWidth(double characters)
     return std::trunc((characters * DigitWidth + 5) / DigitWidth * 256) / 256;
 }
 
-// Text with the characters that XML cannot carry escaped as "_xHHHH_".
+// Text with the characters that XML cannot carry (or would change) escaped as "_xHHHH_".
 QString escapeText(const QString &text)
 {
     static const QRegularExpression escapeLike(QStringLiteral("(_x[0-9A-Fa-f]{4}_)"));
@@ -51,7 +51,8 @@ QString escapeText(const QString &text)
     out.reserve(marked.size());
     for (const QChar c : std::as_const(marked)) {
         const char16_t u = c.unicode();
-        const bool legal = u == u'\t' || u == u'\n' || u == u'\r' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
+        // A carriage return goes escaped too, as XML would turn it into a line feed.
+        const bool legal = u == u'\t' || u == u'\n' || (u >= 0x20 && u != 0xFFFE && u != 0xFFFF);
         if (legal)
             out.append(c);
         else
@@ -90,15 +91,6 @@ struct PartWriter {
     }
 };
 
-void writeText(QXmlStreamWriter &xml, const QString &text)
-{
-    xml.writeStartElement(QStringLiteral("t"));
-    if (text != text.trimmed())
-        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    xml.writeCharacters(escapeText(text));
-    xml.writeEndElement();
-}
-
 // Text for values that are neither numbers, booleans nor text.
 QString otherText(const QVariant &value)
 {
@@ -133,23 +125,24 @@ XlsxWriter::XlsxWriter(const XlsxWorkbook &book)
     formatIndex.insert(XlsxCellFormat().key(), 0);
 }
 
-QList<XlsxWriter::Part> XlsxWriter::write(const XlsxWorkbook &book)
+XlsxPackage XlsxWriter::write(const XlsxWorkbook &book)
 {
+    using Part = XlsxPackage::Part;
     XlsxWriter writer(book);
     QList<Part> sheetParts;
     for (int i = 0; i < book.sheets.size(); ++i) {
         sheetParts.append(Part(QStringLiteral("xl/worksheets/sheet%1.xml").arg(i + 1),
                                writer.sheetPart(*book.sheets.at(i), i == book.activeSheet)));
     }
-    QList<Part> parts;
-    parts.append(Part(QStringLiteral("[Content_Types].xml"), writer.contentTypes()));
-    parts.append(Part(QStringLiteral("_rels/.rels"), writer.packageRelationships()));
-    parts.append(Part(QStringLiteral("xl/workbook.xml"), writer.workbookPart()));
-    parts.append(Part(QStringLiteral("xl/_rels/workbook.xml.rels"), writer.workbookRelationships()));
-    parts.append(Part(QStringLiteral("xl/styles.xml"), writer.stylesPart()));
-    parts.append(Part(QStringLiteral("xl/sharedStrings.xml"), writer.sharedStringsPart()));
-    parts.append(sheetParts);
-    return parts;
+    XlsxPackage package;
+    package.parts.append(Part(QStringLiteral("[Content_Types].xml"), writer.contentTypes()));
+    package.parts.append(Part(QStringLiteral("_rels/.rels"), writer.packageRelationships()));
+    package.parts.append(Part(QStringLiteral("xl/workbook.xml"), writer.workbookPart()));
+    package.parts.append(Part(QStringLiteral("xl/_rels/workbook.xml.rels"), writer.workbookRelationships()));
+    package.parts.append(Part(QStringLiteral("xl/styles.xml"), writer.stylesPart()));
+    package.parts.append(Part(QStringLiteral("xl/sharedStrings.xml"), writer.sharedStringsPart()));
+    package.parts.append(sheetParts);
+    return package;
 }
 
 QByteArray XlsxWriter::contentTypes() const
@@ -355,33 +348,142 @@ void XlsxWriter::writeCell(QXmlStreamWriter &xml, int row, int column, const QVa
 
 int XlsxWriter::sharedString(const QString &text)
 {
-    const auto it = stringIndex.constFind(text);
-    if (it != stringIndex.constEnd())
-        return it.value();
-    const int index = int(strings.size());
-    strings.append(text);
-    stringIndex.insert(text, index);
-    return index;
+    ++stringReferences;
+    auto it = stringIndex.constFind(text);
+    if (it == stringIndex.constEnd()) {
+        it = stringIndex.insert(text, int(strings.size()));
+        strings.append(text);
+    }
+    return stringOffset + it.value();
 }
 
 int XlsxWriter::styleIndex(const XlsxCellFormat &format)
 {
     const QString key = format.key();
-    const auto known = formatIndex.constFind(key);
-    if (known != formatIndex.constEnd())
-        return known.value();
-    if (!fontIndex.contains(format.fontKey())) {
-        fontIndex.insert(format.fontKey(), int(fonts.size()));
-        fonts.append(format);
+    auto known = formatIndex.constFind(key);
+    if (known == formatIndex.constEnd()) {
+        if (!fontIndex.contains(format.fontKey())) {
+            fontIndex.insert(format.fontKey(), int(fonts.size()));
+            fonts.append(format);
+        }
+        if (format.fillColor && !fillIndex.contains(format.fillKey())) {
+            fillIndex.insert(format.fillKey(), int(fills.size()));
+            fills.append(format);
+        }
+        known = formatIndex.insert(key, int(formats.size()));
+        formats.append(format);
     }
-    if (format.fillColor && !fillIndex.contains(format.fillKey())) {
-        fillIndex.insert(format.fillKey(), int(fills.size()) + 2);
-        fills.append(format);
+    return known.value() == 0 ? 0 : formatOffset + known.value();
+}
+
+QString XlsxWriter::qualified(const char *name) const
+{
+    return prefix.isEmpty() ? QString::fromLatin1(name) : prefix + u':' + QLatin1String(name);
+}
+
+void XlsxWriter::writeFont(QXmlStreamWriter &xml, const XlsxCellFormat &f) const
+{
+    xml.writeStartElement(qualified("font"));
+    if (f.bold)
+        xml.writeEmptyElement(qualified("b"));
+    xml.writeEmptyElement(qualified("sz"));
+    xml.writeAttribute(QStringLiteral("val"), number(f.fontSize > 0 ? f.fontSize : defaultFontSize));
+    if (f.fontColor) {
+        xml.writeEmptyElement(qualified("color"));
+        xml.writeAttribute(QStringLiteral("rgb"), argb(*f.fontColor));
     }
-    const int index = int(formats.size());
-    formats.append(format);
-    formatIndex.insert(key, index);
-    return index;
+    xml.writeEmptyElement(qualified("name"));
+    xml.writeAttribute(QStringLiteral("val"), f.fontName.isEmpty() ? defaultFontName : f.fontName);
+    xml.writeEmptyElement(qualified("family"));
+    xml.writeAttribute(QStringLiteral("val"), QStringLiteral("2"));
+    xml.writeEndElement();
+}
+
+void XlsxWriter::writeFill(QXmlStreamWriter &xml, const XlsxCellFormat &f) const
+{
+    xml.writeStartElement(qualified("fill"));
+    xml.writeStartElement(qualified("patternFill"));
+    xml.writeAttribute(QStringLiteral("patternType"), QStringLiteral("solid"));
+    xml.writeEmptyElement(qualified("fgColor"));
+    xml.writeAttribute(QStringLiteral("rgb"), argb(*f.fillColor));
+    xml.writeEmptyElement(qualified("bgColor"));
+    xml.writeAttribute(QStringLiteral("indexed"), QStringLiteral("64"));
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+void XlsxWriter::writeFormat(QXmlStreamWriter &xml, const XlsxCellFormat &f) const
+{
+    const int fontAt = fontIndex.value(f.fontKey());
+    const int font = fontAt == 0 ? 0 : fontOffset + fontAt;
+    const int fill = f.fillColor ? fillOffset + fillIndex.value(f.fillKey()) : 0;
+    xml.writeStartElement(qualified("xf"));
+    xml.writeAttribute(QStringLiteral("numFmtId"), QStringLiteral("0"));
+    xml.writeAttribute(QStringLiteral("fontId"), QString::number(font));
+    xml.writeAttribute(QStringLiteral("fillId"), QString::number(fill));
+    xml.writeAttribute(QStringLiteral("borderId"), QStringLiteral("0"));
+    xml.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
+    if (font != 0)
+        xml.writeAttribute(QStringLiteral("applyFont"), QStringLiteral("1"));
+    if (fill != 0)
+        xml.writeAttribute(QStringLiteral("applyFill"), QStringLiteral("1"));
+    if (f.hasAlignment()) {
+        xml.writeAttribute(QStringLiteral("applyAlignment"), QStringLiteral("1"));
+        xml.writeEmptyElement(qualified("alignment"));
+        if (!f.horizontal.isEmpty())
+            xml.writeAttribute(QStringLiteral("horizontal"), f.horizontal);
+        if (!f.vertical.isEmpty())
+            xml.writeAttribute(QStringLiteral("vertical"), f.vertical);
+        if (f.wrapText)
+            xml.writeAttribute(QStringLiteral("wrapText"), QStringLiteral("1"));
+    }
+    xml.writeEndElement();
+}
+
+void XlsxWriter::writeString(QXmlStreamWriter &xml, const QString &text) const
+{
+    xml.writeStartElement(qualified("si"));
+    xml.writeStartElement(qualified("t"));
+    if (text != text.trimmed())
+        xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    xml.writeCharacters(escapeText(text));
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+namespace {
+
+// Elements written one after the other, without a document around them.
+template<typename List, typename Write>
+QString elements(const List &list, qsizetype from, Write write)
+{
+    QString out;
+    QXmlStreamWriter xml(&out);
+    for (qsizetype i = from; i < list.size(); ++i)
+        write(xml, list.at(i));
+    return out;
+}
+
+} // namespace
+
+QString XlsxWriter::addedFonts() const
+{
+    return elements(fonts, 1, [this](QXmlStreamWriter &xml, const XlsxCellFormat &f) { writeFont(xml, f); });
+}
+
+QString XlsxWriter::addedFills() const
+{
+    return elements(fills, 0, [this](QXmlStreamWriter &xml, const XlsxCellFormat &f) { writeFill(xml, f); });
+}
+
+QString XlsxWriter::addedFormats() const
+{
+    return elements(formats, 1, [this](QXmlStreamWriter &xml, const XlsxCellFormat &f) { writeFormat(xml, f); });
+}
+
+QString XlsxWriter::addedStrings() const
+{
+    return elements(strings, 0, [this](QXmlStreamWriter &xml, const QString &text) { writeString(xml, text); });
 }
 
 QByteArray XlsxWriter::stylesPart() const
@@ -391,22 +493,8 @@ QByteArray XlsxWriter::stylesPart() const
 
     xml.writeStartElement(QStringLiteral("fonts"));
     xml.writeAttribute(QStringLiteral("count"), QString::number(fonts.size()));
-    for (const XlsxCellFormat &f : fonts) {
-        xml.writeStartElement(QStringLiteral("font"));
-        if (f.bold)
-            xml.writeEmptyElement(QStringLiteral("b"));
-        xml.writeEmptyElement(QStringLiteral("sz"));
-        xml.writeAttribute(QStringLiteral("val"), number(f.fontSize > 0 ? f.fontSize : 11));
-        if (f.fontColor) {
-            xml.writeEmptyElement(QStringLiteral("color"));
-            xml.writeAttribute(QStringLiteral("rgb"), argb(*f.fontColor));
-        }
-        xml.writeEmptyElement(QStringLiteral("name"));
-        xml.writeAttribute(QStringLiteral("val"), f.fontName.isEmpty() ? QStringLiteral("Calibri") : f.fontName);
-        xml.writeEmptyElement(QStringLiteral("family"));
-        xml.writeAttribute(QStringLiteral("val"), QStringLiteral("2"));
-        xml.writeEndElement();
-    }
+    for (const XlsxCellFormat &f : fonts)
+        writeFont(xml, f);
     xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("fills"));
@@ -417,17 +505,8 @@ QByteArray XlsxWriter::stylesPart() const
         xml.writeAttribute(QStringLiteral("patternType"), QString::fromLatin1(pattern));
         xml.writeEndElement();
     }
-    for (const XlsxCellFormat &f : fills) {
-        xml.writeStartElement(QStringLiteral("fill"));
-        xml.writeStartElement(QStringLiteral("patternFill"));
-        xml.writeAttribute(QStringLiteral("patternType"), QStringLiteral("solid"));
-        xml.writeEmptyElement(QStringLiteral("fgColor"));
-        xml.writeAttribute(QStringLiteral("rgb"), argb(*f.fillColor));
-        xml.writeEmptyElement(QStringLiteral("bgColor"));
-        xml.writeAttribute(QStringLiteral("indexed"), QStringLiteral("64"));
-        xml.writeEndElement();
-        xml.writeEndElement();
-    }
+    for (const XlsxCellFormat &f : fills)
+        writeFill(xml, f);
     xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("borders"));
@@ -449,31 +528,8 @@ QByteArray XlsxWriter::stylesPart() const
 
     xml.writeStartElement(QStringLiteral("cellXfs"));
     xml.writeAttribute(QStringLiteral("count"), QString::number(formats.size()));
-    for (const XlsxCellFormat &f : formats) {
-        const int font = fontIndex.value(f.fontKey());
-        const int fill = f.fillColor ? fillIndex.value(f.fillKey()) : 0;
-        xml.writeStartElement(QStringLiteral("xf"));
-        xml.writeAttribute(QStringLiteral("numFmtId"), QStringLiteral("0"));
-        xml.writeAttribute(QStringLiteral("fontId"), QString::number(font));
-        xml.writeAttribute(QStringLiteral("fillId"), QString::number(fill));
-        xml.writeAttribute(QStringLiteral("borderId"), QStringLiteral("0"));
-        xml.writeAttribute(QStringLiteral("xfId"), QStringLiteral("0"));
-        if (font != 0)
-            xml.writeAttribute(QStringLiteral("applyFont"), QStringLiteral("1"));
-        if (fill != 0)
-            xml.writeAttribute(QStringLiteral("applyFill"), QStringLiteral("1"));
-        if (f.hasAlignment()) {
-            xml.writeAttribute(QStringLiteral("applyAlignment"), QStringLiteral("1"));
-            xml.writeEmptyElement(QStringLiteral("alignment"));
-            if (!f.horizontal.isEmpty())
-                xml.writeAttribute(QStringLiteral("horizontal"), f.horizontal);
-            if (!f.vertical.isEmpty())
-                xml.writeAttribute(QStringLiteral("vertical"), f.vertical);
-            if (f.wrapText)
-                xml.writeAttribute(QStringLiteral("wrapText"), QStringLiteral("1"));
-        }
-        xml.writeEndElement();
-    }
+    for (const XlsxCellFormat &f : formats)
+        writeFormat(xml, f);
     xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("cellStyles"));
@@ -491,12 +547,9 @@ QByteArray XlsxWriter::sharedStringsPart() const
 {
     PartWriter part(MainNs, QStringLiteral("sst"));
     QXmlStreamWriter &xml = part.xml;
-    xml.writeAttribute(QStringLiteral("count"), QString::number(strings.size()));
+    xml.writeAttribute(QStringLiteral("count"), QString::number(stringReferences));
     xml.writeAttribute(QStringLiteral("uniqueCount"), QString::number(strings.size()));
-    for (const QString &s : strings) {
-        xml.writeStartElement(QStringLiteral("si"));
-        writeText(xml, s);
-        xml.writeEndElement();
-    }
+    for (const QString &text : strings)
+        writeString(xml, text);
     return part.finish();
 }

@@ -9,8 +9,10 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
-#include "conditionbuilder.h"
 #include "noticebox.h"
+#include "remindaddupdatedialog.h"
+#include "remindjson.h"
+#include "remindsearchdialog.h"
 #include "rowmenu.h"
 #include "tablerows.h"
 
@@ -90,20 +92,7 @@ void RemindWindow::initTableWidget()
 DomainRemind *RemindWindow::appendOneRow(QJsonObject &json)
 {
     auto *remind = new DomainRemind(this);
-    remind->setId(json.value("id").toInt());
-    remind->setIsRemind(json.value("isRemind").toString());
-    remind->setMold(json.value("mold").toString());
-    remind->setTitle(json.value("title").toString());
-    remind->setContent(json.value("content").toString());
-    remind->setAddress(json.value("address").toString());
-    remind->setRegisterDate(json.value("registerDate").toString());
-    remind->setUpdateDate(json.value("updateDate").toString());
-    remind->setRemindDate(json.value("remindDate").toString());
-    remind->setRemindMethod(json.value("remindMethod").toString());
-    remind->setRemindMethodBody(json.value("remindMethodBody").toString());
-    remind->setRemindDateNumber(json.value("remindDateNumber").toInt());
-    remind->setComment(json.value("comment").toString());
-    remind->setLoginName(json.value("loginName").toString());
+    RemindJson::fromJson(json, *remind);
 
     const QStringList cells{remind->getIsRemind(),
                             remind->getMold(),
@@ -195,21 +184,58 @@ void RemindWindow::slotMenuClicked(QAction *action)
 
 void RemindWindow::deleteRemind(DomainRemind &remind)
 {
-    Q_UNUSED(remind)
+    loader.remove(
+        RemindJson::toJson(remind), [this](const QJsonObject &request) { return endpoint.delete1(request); },
+        [](const QString &reason) { NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason); });
 }
 
 void RemindWindow::updateRemind(DomainRemind &remind)
 {
-    Q_UNUSED(remind)
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    connect(this, &RemindWindow::sendRemind, &dialog, &RemindAddUpdateDialog::receiveRemind);
+    emit sendRemind(remind);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void RemindWindow::on_addAction_triggered() {}
+void RemindWindow::on_addAction_triggered()
+{
+    if (!user)
+        return;
+    RemindAddUpdateDialog dialog;
+    connect(this, &RemindWindow::sendUser, &dialog, &RemindAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The enabled reminders, the new one among them; below grade 5 the own only.
+    loader.select((grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isRemind = '开启'"));
+}
 
-void RemindWindow::on_findAction_triggered() {}
+void RemindWindow::on_findAction_triggered()
+{
+    RemindSearchDialog dialog;
+    connect(&dialog, &RemindSearchDialog::sendDomainUi, this, &RemindWindow::receiveDomainUi);
+    connect(this, &RemindWindow::sendGrade, &dialog, &RemindSearchDialog::receiveGrade);
+    connect(this, &RemindWindow::sendDomainUi, &dialog, &RemindSearchDialog::receiveDomainUi);
+    emit sendGrade(grade);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
 
-void RemindWindow::on_copyAction_triggered() {}
+void RemindWindow::on_copyAction_triggered()
+{
+    loader.backup({QStringLiteral("备份"), QStringLiteral("总提醒数量大于当前显示的提醒数"),
+                   QStringLiteral("如果备份所有的提醒:选择<全部导出>，只备份当前显示提醒:选择<导出当前>")});
+}
 
-void RemindWindow::toExcel() {}
+void RemindWindow::toExcel()
+{
+    backUpShownRows(exportHeaders, exportKeys);
+}
 
 void RemindWindow::on_instructionsAction_triggered() {}
 

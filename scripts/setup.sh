@@ -9,6 +9,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-l10n-tools
   # QuaZip's CMake package asks for Qt6 Core5Compat; the server's HTTP and hashing
   libquazip1-qt6-dev qt6-5compat-dev libcpp-httplib-dev libsodium-dev
+  # the server's lists and counts use SQLite's own interface
+  libsqlite3-dev
   # run: the xcb platform (offscreen comes with libqt6gui6), the SQLite driver,
   # playback over HTTP (souphttpsrc, wavparse, mpg123 are in -good), Chinese glyphs
   qt6-qpa-plugins libqt6sql6-sqlite gstreamer1.0-plugins-base gstreamer1.0-plugins-good

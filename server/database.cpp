@@ -1,9 +1,11 @@
 #include "database.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QThread>
+#include <sqlite3.h>
 
 #include "entityschema.h"
 
@@ -21,7 +23,58 @@ bool configure(QSqlDatabase &db)
     QSqlQuery q(db);
     // Every acknowledged write is on disk before the reply goes out.
     return q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.exec(QStringLiteral("PRAGMA synchronous=FULL"))
-           && q.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+           && q.exec(QStringLiteral("PRAGMA foreign_keys=ON"))
+           && q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(Database::kMapBytes));
+}
+
+// "loginName" → "loginName"; "date(remindDate)" → date("remindDate").
+QString indexColumn(const QString &column)
+{
+    if (column.startsWith(QLatin1String("date(")))
+        return QStringLiteral("date(\"%1\")").arg(column.mid(5).chopped(1));
+    return QLatin1Char('"') + column + QLatin1Char('"');
+}
+
+QString indexName(const EntitySchema &s, const QStringList &columns)
+{
+    QString name = s.entity + QStringLiteral("_by");
+    for (QString c : columns)
+        name += QLatin1Char('_') + c.replace(QLatin1Char('('), QLatin1Char('_')).remove(QLatin1Char(')'));
+    return name;
+}
+
+QStringList schemaStatements()
+{
+    QStringList sql{QStringLiteral("CREATE TABLE IF NOT EXISTS \"tableVersion\" (\"name\" TEXT PRIMARY KEY, "
+                                   "\"version\" INTEGER NOT NULL DEFAULT 0) WITHOUT ROWID")};
+    for (const EntitySchema &s : EntitySchema::all()) {
+        QStringList columns{QStringLiteral("\"id\" INTEGER PRIMARY KEY AUTOINCREMENT")};
+        for (const EntitySchema::Field &f : s.fields) {
+            QString type = QStringLiteral("TEXT NOT NULL DEFAULT ''");
+            if (f.kind == ConditionParser::Integer)
+                type = QStringLiteral("INTEGER NOT NULL DEFAULT 0");
+            else if (f.kind == ConditionParser::Real)
+                type = QStringLiteral("REAL NOT NULL DEFAULT 0");
+            columns << QStringLiteral("\"%1\" %2").arg(f.name, type);
+        }
+        sql << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(s.table(), columns.join(QLatin1Char(',')));
+        // The single index of earlier stores, replaced by the ones below.
+        sql << QStringLiteral("DROP INDEX IF EXISTS \"%1_loginName\"").arg(s.entity);
+        for (const QStringList &index : s.indexes) {
+            QStringList expressions;
+            for (const QString &column : index)
+                expressions << indexColumn(column);
+            sql << QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON %2(%3)")
+                       .arg(indexName(s, index), s.table(), expressions.join(QLatin1Char(',')));
+        }
+        sql << QStringLiteral("INSERT OR IGNORE INTO \"tableVersion\" (\"name\") VALUES ('%1')").arg(s.entity);
+        for (const char *event : {"INSERT", "UPDATE", "DELETE"})
+            sql << QStringLiteral("CREATE TRIGGER IF NOT EXISTS \"%1_%2\" AFTER %2 ON %3 BEGIN "
+                                  "UPDATE \"tableVersion\" SET \"version\" = \"version\" + 1 WHERE \"name\" = '%1'; END")
+                       .arg(s.entity, QLatin1String(event), s.table());
+    }
+    sql << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"user_username\" ON \"user\"(\"username\")");
+    return sql;
 }
 
 } // namespace
@@ -34,6 +87,9 @@ bool Database::exec(QSqlDatabase &db, const QString &sql)
 
 bool Database::open(const QString &fileName, QString *error)
 {
+    // No memory statistics: they take a process-wide lock on every allocation.
+    // Refused (and harmless) when SQLite is already running in this process.
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     storeFile = fileName;
     QSqlDatabase db = connection();
     if (!db.isOpen()) {
@@ -44,34 +100,25 @@ bool Database::open(const QString &fileName, QString *error)
         *error = db.lastError().text();
         return false;
     }
-    for (const EntitySchema &s : EntitySchema::all()) {
-        QStringList columns{QStringLiteral("\"id\" INTEGER PRIMARY KEY AUTOINCREMENT")};
-        for (const EntitySchema::Field &f : s.fields) {
-            QString type = QStringLiteral("TEXT NOT NULL DEFAULT ''");
-            if (f.kind == ConditionParser::Integer)
-                type = QStringLiteral("INTEGER NOT NULL DEFAULT 0");
-            else if (f.kind == ConditionParser::Real)
-                type = QStringLiteral("REAL NOT NULL DEFAULT 0");
-            columns << QStringLiteral("\"%1\" %2").arg(f.name, type);
-        }
+    for (const QString &statement : schemaStatements()) {
         QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(s.table(), columns.join(QLatin1Char(','))))) {
+        if (!q.exec(statement)) {
             *error = q.lastError().text();
             rollback(db);
             return false;
         }
-        // The owner condition comes with nearly every list, with the shown state for notes and plans.
-        if (s.hasField(QStringLiteral("loginName")))
-            exec(db, QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1_loginName\" ON %2(\"loginName\"%3)")
-                         .arg(s.entity, s.table(),
-                              s.hasField(QStringLiteral("isShow")) ? QStringLiteral(",\"isShow\"") : QString()));
-    }
-    if (!exec(db, QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS \"user_username\" ON \"user\"(\"username\")"))) {
-        *error = db.lastError().text();
-        rollback(db);
-        return false;
     }
     return commit(db);
+}
+
+QString Database::fileName()
+{
+    return storeFile;
+}
+
+QString Database::folder()
+{
+    return QFileInfo(storeFile).absolutePath();
 }
 
 QSqlDatabase Database::connection()

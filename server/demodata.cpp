@@ -180,36 +180,67 @@ bool seedUser(const QString &owner, QString *error)
     if (!add(QStringLiteral("note"), hidden, error))
         return false;
 
-    const QStringList planKinds{u("年度计划"), u("季度计划"), u("月计划"), u("周计划"), u("日计划"), u("其它")};
-    const QStringList tags{u("健身"), u("读书"), u("工作")};
-    for (int i = 0; i <= planKinds.size(); ++i) {
-        const bool done = i == planKinds.size();
-        QJsonObject p{{"mold", done ? planKinds.at(2) : planKinds.at(i)},
-                      {"isShow", done ? u("完成") : u("正常")},
-                      {"tag", tags.at(i % tags.size())},
-                      {"serialNumber", i + 1},
-                      {"title", u("%1：%2").arg(done ? planKinds.at(2) : planKinds.at(i), tags.at(i % tags.size()))},
-                      {"target", u("<p>完成%1相关的目标。</p>").arg(tags.at(i % tags.size()))},
-                      {"gainProfit", u("<p>收获与效益。</p>")},
-                      {"startDate", day(-30 + i)},
-                      {"endDate", day(60 + i)},
-                      {"strategy", u("<p>分步骤推进。</p>")},
-                      {"measurableIndicator", u("<p>每周检查一次。</p>")},
-                      {"actionPlan", u("<p>行动计划。</p>")},
-                      {"needResources", u("<p>时间与专注。</p>")},
-                      {"difficulty", u("<p>坚持。</p>")},
-                      {"completionStatus", done ? 100.0 : 10.0 * i},
-                      {"score", done ? 90 : 0},
+    // One tree of plans per owner, nested as the plan window places them: the
+    // year holds the quarter, the quarter the month, the month its first week,
+    // the week two of its days (a child starts within its parent's dates, and
+    // the owner's one tag is contained in itself). Each plan of the tree falls
+    // into another reminder window, so every dated view of the dashboard shows
+    // whole trees. The finished month of last month holds a finished plan of the
+    // kind "其它": that kind hangs only under the days, which are already five
+    // levels deep, so no open plan has it.
+    const QString tag = owner == QLatin1String("admin") ? u("工作") : u("学习");
+    const QDate today = QDate::currentDate();
+    const QDate year(today.year(), 1, 1);
+    const QDate quarter(today.year(), (today.month() - 1) / 3 * 3 + 1, 1);
+    const QDate month(today.year(), today.month(), 1);
+    const QDate lastMonth = month.addMonths(-1);
+    struct Plan
+    {
+        const char *mold, *title, *target;
+        QDate start, end;
+        int remind; // days from today, or kNoRemind
+        bool done;
+    };
+    constexpr int kNoRemind = 1000;
+    const Plan plans[] = {
+        {"年度计划", "年度%1计划", "全年围绕%2定下四个季度的重点。", year, year.addYears(1).addDays(-1), 45, false},
+        {"季度计划", "本季度%1计划", "本季度完成%2的两个阶段目标。", quarter, quarter.addMonths(3).addDays(-1), 22, false},
+        {"月计划", "本月%1计划", "本月推进%2的一个阶段。", month, month.addMonths(1).addDays(-1), 11, false},
+        {"周计划", "第一周%1安排", "第一周排定每天的%2任务。", month, month.addDays(6), 5, false},
+        {"日计划", "第二天的%1", "整理资料，列出%2要点。", month.addDays(1), month.addDays(1), 0, false},
+        {"日计划", "第三天的%1", "按要点完成%2的第一部分。", month.addDays(2), month.addDays(2), -3, false},
+        {"月计划", "上月%1计划", "上月的%2安排已全部完成。", lastMonth, month.addDays(-1), kNoRemind, true},
+        {"其它", "上月%1杂项", "上月顺手完成的%2杂事。", lastMonth.addDays(3), lastMonth.addDays(3), kNoRemind, true},
+    };
+    int serial = 0;
+    for (const Plan &plan : plans) {
+        const bool remind = plan.remind != kNoRemind;
+        QJsonObject p{{"mold", u(plan.mold)},
+                      {"isShow", plan.done ? u("完成") : u("正常")},
+                      {"tag", tag},
+                      {"serialNumber", ++serial},
+                      {"title", u(plan.title).arg(tag)},
+                      {"target", u(plan.target).arg(tag)},
+                      {"gainProfit", u("按时完成，积累经验。")},
+                      {"startDate", plan.start.toString(QStringLiteral("yyyy-MM-dd"))},
+                      {"endDate", plan.end.toString(QStringLiteral("yyyy-MM-dd"))},
+                      {"strategy", u("分步骤推进，每天留出固定时间。")},
+                      {"measurableIndicator", u("每周检查一次进度。")},
+                      {"actionPlan", u("先列清单，再逐项完成。")},
+                      {"needResources", u("时间与专注。")},
+                      {"difficulty", u("坚持。")},
+                      {"completionStatus", plan.done ? 100.0 : 10.0 * serial},
+                      {"score", plan.done ? 90 : 0},
                       {"auditor", u("管理员")},
-                      {"registerDate", stamp(20 + i)},
-                      {"updateDate", stamp(i)},
-                      {"isRemind", done ? u("关闭") : u("开启")},
+                      {"registerDate", stamp(20 + serial)},
+                      {"updateDate", stamp(serial)},
+                      {"isRemind", remind ? u("开启") : u("关闭")},
                       {"remindMethod", QString()},
                       {"remindMethodBody", QString()},
                       {"remindFrequency", QString()},
-                      {"remindDate", done ? QString() : day(offsets.at(i))},
-                      {"remindDateNumber", done ? 0 : 3},
-                      {"image", i == 0 ? u(kPlanImage) : QString()},
+                      {"remindDate", remind ? day(plan.remind) : QString()},
+                      {"remindDateNumber", remind ? 3 : 0},
+                      {"image", serial == 1 ? u(kPlanImage) : QString()},
                       {"comment", u("演示")},
                       {"loginName", owner}};
         if (!add(QStringLiteral("workPlan"), p, error))
@@ -222,7 +253,7 @@ bool seedUser(const QString &owner, QString *error)
         QJsonObject r{{"isRemind", on ? u("开启") : u("关闭")},
                       {"mold", remindKinds.at(i % remindKinds.size())},
                       {"title", u("提醒示例 %1").arg(i + 1)},
-                      {"content", u("<p>别忘了这件事。</p>")},
+                      {"content", u("别忘了这件事。")},
                       {"address", QString()},
                       {"registerDate", stamp(15 + i)},
                       {"updateDate", stamp(i)},

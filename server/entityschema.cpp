@@ -6,45 +6,77 @@ namespace {
 
 using K = ConditionParser::FieldKind;
 
-EntitySchema make(const char *entity, std::initializer_list<std::pair<const char *, K>> fields)
+EntitySchema make(const char *entity, std::initializer_list<std::pair<const char *, K>> fields,
+                  std::initializer_list<const char *> indexes)
 {
     EntitySchema s;
     s.entity = QString::fromLatin1(entity);
     for (const auto &f : fields)
         s.fields.append({QString::fromLatin1(f.first), f.second});
+    for (const char *columns : indexes)
+        s.indexes.append(QString::fromLatin1(columns).split(QLatin1Char(' ')));
     return s;
 }
 
-QVector<EntitySchema> build()
+} // namespace
+
+QVector<EntitySchema> EntitySchema::build()
 {
     const K T = ConditionParser::Text, I = ConditionParser::Integer, R = ConditionParser::Real;
-    return {
+    // Notes and plans: the owner alone, with the shown state, with the kind, and
+    // the reminder windows (a bare remindDate for "today", date() for the
+    // others); administrators see every owner's shown rows.
+    const auto ownedAndShown = {"loginName",
+                                "loginName isShow",
+                                "loginName isShow mold",
+                                "loginName isShow isRemind remindDate",
+                                "loginName isShow isRemind date(remindDate)",
+                                "isShow",
+                                "isShow mold"};
+    QVector<EntitySchema> schemas{
         make("user", {{"username", T}, {"password", T}, {"realName", T}, {"telephone", T}, {"grade", I},
                       {"eMail", T}, {"administrator", T}, {"registerDate", T}, {"userImage", T}, {"loginDate", T},
-                      {"prohibit", T}, {"prohibitCause", T}, {"comment", T}}),
+                      {"prohibit", T}, {"prohibitCause", T}, {"comment", T}},
+             {"date(registerDate)", "date(loginDate)"}),
         make("accountInfo", {{"accountName", T}, {"username", T}, {"password", T}, {"userRealName", T}, {"eMail", T},
                              {"telephone", T}, {"information1", T}, {"information2", T}, {"registerDate", T},
-                             {"updateDate", T}, {"comment", T}, {"loginName", T}}),
+                             {"updateDate", T}, {"comment", T}, {"loginName", T}},
+             {"loginName", "loginName date(registerDate)"}),
         make("note", {{"mold", T}, {"isShow", T}, {"grade", I}, {"title", T}, {"content", T}, {"address", T},
                       {"registerDate", T}, {"updateDate", T}, {"isRemind", T}, {"remindMethod", T},
                       {"remindMethodBody", T}, {"remindFrequency", T}, {"remindDate", T}, {"remindDateNumber", I},
-                      {"image", T}, {"volume", T}, {"attachedFile", T}, {"comment", T}, {"loginName", T}}),
+                      {"image", T}, {"volume", T}, {"attachedFile", T}, {"comment", T}, {"loginName", T}},
+             ownedAndShown),
         make("workPlan", {{"mold", T}, {"isShow", T}, {"tag", T}, {"serialNumber", I}, {"title", T}, {"target", T},
                           {"gainProfit", T}, {"startDate", T}, {"endDate", T}, {"strategy", T},
                           {"measurableIndicator", T}, {"actionPlan", T}, {"needResources", T}, {"difficulty", T},
                           {"completionStatus", R}, {"score", I}, {"auditor", T}, {"registerDate", T},
                           {"updateDate", T}, {"isRemind", T}, {"remindMethod", T}, {"remindMethodBody", T},
                           {"remindFrequency", T}, {"remindDate", T}, {"remindDateNumber", I}, {"image", T},
-                          {"comment", T}, {"loginName", T}}),
+                          {"comment", T}, {"loginName", T}},
+             ownedAndShown),
         make("remind", {{"isRemind", T}, {"mold", T}, {"title", T}, {"content", T}, {"address", T},
                         {"registerDate", T}, {"updateDate", T}, {"remindDate", T}, {"remindMethod", T},
-                        {"remindMethodBody", T}, {"remindDateNumber", I}, {"comment", T}, {"loginName", T}}),
+                        {"remindMethodBody", T}, {"remindDateNumber", I}, {"comment", T}, {"loginName", T}},
+             {"loginName", "loginName isRemind", "loginName isRemind remindDate", "loginName isRemind date(remindDate)"}),
         make("message", {{"appOS", T}, {"showSwitchStr", T}, {"mold", T}, {"flag", R}, {"grade", I}, {"addDate", T},
-                         {"showDate", T}, {"showEndDate", T}, {"message", T}, {"comment", T}}),
+                         {"showDate", T}, {"showEndDate", T}, {"message", T}, {"comment", T}},
+             {"showSwitchStr", "showSwitchStr appOS", "showSwitchStr mold", "showSwitchStr appOS mold"}),
     };
+    for (EntitySchema &s : schemas) {
+        if (s.entity == QLatin1String("note"))
+            s.fileFields = QStringList{QStringLiteral("image"), QStringLiteral("volume"), QStringLiteral("attachedFile")};
+        else if (s.entity == QLatin1String("workPlan"))
+            s.fileFields = QStringList{QStringLiteral("image")};
+        if (!s.fileFields.isEmpty())
+            s.fileFolder = s.entity;
+        s.conditionNames.insert(QStringLiteral("id"), ConditionParser::Integer);
+        for (const Field &f : s.fields)
+            if (!(s.entity == QLatin1String("user") && f.name == QLatin1String("password")))
+                s.conditionNames.insert(f.name, f.kind);
+    }
+    return schemas;
 }
-
-} // namespace
 
 const QVector<EntitySchema> &EntitySchema::all()
 {
@@ -66,16 +98,6 @@ bool EntitySchema::hasField(const QString &name) const
         if (f.name == name)
             return true;
     return false;
-}
-
-QHash<QString, ConditionParser::FieldKind> EntitySchema::conditionFields() const
-{
-    QHash<QString, ConditionParser::FieldKind> out;
-    out.insert(QStringLiteral("id"), ConditionParser::Integer);
-    for (const Field &f : fields)
-        if (!(entity == QLatin1String("user") && f.name == QLatin1String("password")))
-            out.insert(f.name, f.kind);
-    return out;
 }
 
 QString EntitySchema::table() const

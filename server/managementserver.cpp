@@ -102,7 +102,9 @@ void ManagementServer::operation(const httplib::Request &req, httplib::Response 
         reply(res, RequestHandler::failure(text("请求内容过大")));
         return;
     }
-    reply(res, RequestHandler::handle(entity, op, QByteArray::fromStdString(req.body)));
+    const QByteArray body = RequestHandler::reply(entity, op, QByteArray::fromStdString(req.body));
+    res.status = 200;
+    res.set_content(body.constData(), size_t(body.size()), "application/json; charset=utf-8");
 }
 
 void ManagementServer::upload(const httplib::Request &req, httplib::Response &res, const httplib::ContentReader &reader)

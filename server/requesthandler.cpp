@@ -1,6 +1,8 @@
 #include "requesthandler.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSqlError>
@@ -10,7 +12,10 @@
 
 #include "database.h"
 #include "entityschema.h"
+#include "filestore.h"
+#include "listpage.h"
 #include "passwordhasher.h"
+#include "storereader.h"
 #include "summarycounts.h"
 
 namespace {
@@ -93,45 +98,75 @@ QDate RequestHandler::today()
     return QDate::currentDate();
 }
 
-QJsonObject RequestHandler::handle(const QString &entity, const QString &operation, const QByteArray &body)
+bool RequestHandler::isList(const QString &operation)
 {
-    const EntitySchema *schema = EntitySchema::find(entity);
+    return operation == QLatin1String("findByCondition") || operation == QLatin1String("findByRemindDay");
+}
+
+bool RequestHandler::accept(const QString &entity, const QString &operation, const QByteArray &body,
+                            const EntitySchema **schema, QJsonObject *request, QJsonObject *refusal)
+{
+    *schema = EntitySchema::find(entity);
     static const QStringList common{"add", "update", "delete", "findByCondition", "findOfSummary"};
-    const bool known = schema
+    const bool known = *schema
                        && (common.contains(operation)
                            || (operation == QLatin1String("login") && entity == QLatin1String("user"))
                            || (operation == QLatin1String("findByRemindDay")
                                && (entity == QLatin1String("remind") || entity == QLatin1String("note")
                                    || entity == QLatin1String("workPlan")))
                            || (operation == QLatin1String("findTags") && entity == QLatin1String("workPlan")));
-    if (!known)
-        return failure(text("不支持的操作：") + entity + QLatin1Char('/') + operation);
-
+    if (!known) {
+        *refusal = failure(text("不支持的操作：") + entity + QLatin1Char('/') + operation);
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !doc.isObject())
-        return failure(text("请求内容不是有效的JSON对象"));
-    const QJsonObject request = doc.object();
+    if (parseError.error != QJsonParseError::NoError || !doc.isObject()) {
+        *refusal = failure(text("请求内容不是有效的JSON对象"));
+        return false;
+    }
+    *request = doc.object();
+    return true;
+}
 
+QByteArray RequestHandler::reply(const QString &entity, const QString &operation, const QByteArray &body)
+{
+    const EntitySchema *schema = nullptr;
+    QJsonObject request, refusal;
+    if (!accept(entity, operation, body, &schema, &request, &refusal))
+        return QJsonDocument(refusal).toJson(QJsonDocument::Compact);
+    if (isList(operation))
+        return list(*schema, request, operation == QLatin1String("findByRemindDay"));
+    return QJsonDocument(run(*schema, operation, request)).toJson(QJsonDocument::Compact);
+}
+
+QJsonObject RequestHandler::handle(const QString &entity, const QString &operation, const QByteArray &body)
+{
+    const EntitySchema *schema = nullptr;
+    QJsonObject request, refusal;
+    if (!accept(entity, operation, body, &schema, &request, &refusal))
+        return refusal;
+    if (isList(operation))
+        return QJsonDocument::fromJson(list(*schema, request, operation == QLatin1String("findByRemindDay"))).object();
+    return run(*schema, operation, request);
+}
+
+QJsonObject RequestHandler::run(const EntitySchema &schema, const QString &operation, const QJsonObject &request)
+{
     QSqlDatabase db = Database::connection();
     if (!db.isOpen())
         return storeFailure(db);
-
     if (operation == QLatin1String("add"))
-        return add(db, *schema, request);
+        return add(db, schema, request);
     if (operation == QLatin1String("update"))
-        return update(db, *schema, request);
+        return update(db, schema, request);
     if (operation == QLatin1String("delete"))
-        return remove(db, *schema, request);
-    if (operation == QLatin1String("findByCondition"))
-        return list(db, *schema, request, false);
-    if (operation == QLatin1String("findByRemindDay"))
-        return list(db, *schema, request, true);
+        return remove(db, schema, request);
     if (operation == QLatin1String("findOfSummary"))
-        return summary(db, *schema, request);
+        return summary(db, schema, request);
     if (operation == QLatin1String("login"))
         return login(db, request);
-    return tags(db, *schema, request);
+    return tags(db, schema, request);
 }
 
 bool RequestHandler::records(const QJsonObject &request, QList<QJsonObject> *out, QString *error)
@@ -368,7 +403,22 @@ QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema,
     }
     if (!Database::begin(db))
         return storeFailure(db);
+    // The files that the stored records name, whatever the request says.
+    QStringList files;
     for (qint64 id : ids) {
+        if (!schema.fileFields.isEmpty()) {
+            QSqlQuery named(db);
+            named.prepare(QStringLiteral("SELECT \"%1\" FROM %2 WHERE \"id\" = ?")
+                              .arg(schema.fileFields.join(QStringLiteral("\",\"")), schema.table()));
+            named.addBindValue(id);
+            if (!named.exec()) {
+                Database::rollback(db);
+                return storeFailure(db, &named);
+            }
+            if (named.next())
+                for (int i = 0; i < schema.fileFields.size(); ++i)
+                    files << named.value(i).toString();
+        }
         QSqlQuery q(db);
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE \"id\" = ?").arg(schema.table()));
         q.addBindValue(id);
@@ -383,7 +433,36 @@ QJsonObject RequestHandler::remove(QSqlDatabase &db, const EntitySchema &schema,
     }
     if (!Database::commit(db))
         return storeFailure(db);
+    releaseFiles(schema, files);
     return success(text("删除成功"), QJsonValue(QJsonValue::Null));
+}
+
+void RequestHandler::releaseFiles(const EntitySchema &schema, const QStringList &names)
+{
+    QSqlDatabase db = Database::connection();
+    QStringList unique = names;
+    unique.removeAll(QString());
+    unique.removeDuplicates();
+    // Looked at under the write lock, so that no record naming a file can come
+    // in between the look and the removal.
+    if (unique.isEmpty() || !Database::begin(db))
+        return;
+    QStringList tests;
+    for (const QString &field : schema.fileFields)
+        tests << QStringLiteral("\"%1\" = ?").arg(field);
+    const FileStore files(Database::folder());
+    for (const QString &name : unique) {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(schema.table(), tests.join(QStringLiteral(" OR "))));
+        for (int i = 0; i < schema.fileFields.size(); ++i)
+            q.addBindValue(name);
+        if (!q.exec() || q.next())
+            continue;
+        const QString path = files.existingFile(schema.fileFolder, name);
+        if (!path.isEmpty() && !QFile::remove(path))
+            qWarning("cannot remove %s", qPrintable(path));
+    }
+    Database::rollback(db);
 }
 
 bool RequestHandler::condition(const EntitySchema &schema, const QJsonObject &request, SqlCondition *out,
@@ -398,44 +477,61 @@ bool RequestHandler::condition(const EntitySchema &schema, const QJsonObject &re
         *error = text("查询条件(conditionStr)必须是文本");
         return false;
     }
-    return ConditionParser::parse(c.toString(), schema.conditionFields(), out, error);
-}
-
-bool RequestHandler::count(QSqlDatabase &db, const EntitySchema &schema, const SqlCondition &cond, qint64 *out)
-{
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT COUNT(*) FROM %1").arg(schema.table()) + where(cond));
-    bindAll(q, cond.values);
-    if (!q.exec() || !q.next())
+    // The client sends the same few conditions again and again: each thread
+    // keeps what it has read (short ones only).
+    struct Parsed
+    {
+        bool ok;
+        SqlCondition sql;
+        QString error;
+    };
+    thread_local QHash<QString, Parsed> parsed;
+    const QString conditionStr = c.toString();
+    if (conditionStr.size() > 512)
+        return ConditionParser::parse(conditionStr, schema.conditionFields(), out, error);
+    const QString key = schema.entity + QLatin1Char('\n') + conditionStr;
+    auto it = parsed.constFind(key);
+    if (it == parsed.cend()) {
+        if (parsed.size() >= 256)
+            parsed.clear();
+        Parsed p;
+        p.ok = ConditionParser::parse(conditionStr, schema.conditionFields(), &p.sql, &p.error);
+        it = parsed.insert(key, p);
+    }
+    if (!it->ok) {
+        *error = it->error;
         return false;
-    *out = q.value(0).toLongLong();
+    }
+    *out = it->sql;
     return true;
 }
 
-QJsonObject RequestHandler::list(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request,
-                                 bool dueOnly)
+QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly)
 {
+    const auto refuse = [](const QString &reason) {
+        return QJsonDocument(failure(reason)).toJson(QJsonDocument::Compact);
+    };
     qint64 pageSize = 0, curPage = 1;
     const QJsonValue ps = request.value(QStringLiteral("pageSize"));
     const QJsonValue cp = request.value(QStringLiteral("curPage"));
     if ((!ps.isUndefined() && (!isWhole(ps, &pageSize) || pageSize < 0))
         || (!cp.isUndefined() && !isWhole(cp, &curPage)))
-        return failure(text("分页参数(pageSize、curPage)必须是非负整数"));
+        return refuse(text("分页参数(pageSize、curPage)必须是非负整数"));
     if (curPage < 1)
         curPage = 1;
-    QString direction = QStringLiteral("DESC");
+    bool descending = true;
     const QJsonValue order = request.value(QStringLiteral("order"));
     if (!order.isUndefined()) {
         const QString o = order.toString().toLower();
         if (o == QLatin1String("asc"))
-            direction = QStringLiteral("ASC");
+            descending = false;
         else if (o != QLatin1String("desc"))
-            return failure(text("排序方式(order)只能是desc或asc"));
+            return refuse(text("排序方式(order)只能是desc或asc"));
     }
     SqlCondition cond;
     QString error;
     if (!condition(schema, request, &cond, &error))
-        return failure(error);
+        return refuse(error);
     if (dueOnly) {
         // Due: the reminder is on and today has reached remindDate minus the lead days
         // (past dates included).
@@ -444,33 +540,23 @@ QJsonObject RequestHandler::list(QSqlDatabase &db, const EntitySchema &schema, c
         cond.sql = cond.sql.isEmpty() ? due : QLatin1Char('(') + cond.sql + QStringLiteral(") AND ") + due;
         cond.values << text("开启") << today().toString(QStringLiteral("yyyy-MM-dd"));
     }
-    Database::exec(db, QStringLiteral("BEGIN"));
+
+    StoreReader *reader = StoreReader::current();
+    if (!reader || !reader->begin())
+        return refuse(text(kStoreError));
+    // What QJsonDocument writes for success("查询成功", {"dList": rows, "totalCount": total}).
+    QByteArray out;
+    out.reserve(16384);
+    out += "{\"data\":{\"dList\":[";
     qint64 total = 0;
-    if (!count(db, schema, cond, &total)) {
-        Database::rollback(db);
-        return storeFailure(db);
-    }
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(schema.columnList(), schema.table()) + where(cond)
-                  + QStringLiteral(" ORDER BY \"id\" ") + direction;
-    QVariantList values = cond.values;
-    if (pageSize > 0) {
-        const qint64 offset = (curPage - 1) > total / pageSize ? total : (curPage - 1) * pageSize;
-        sql += QStringLiteral(" LIMIT ? OFFSET ?");
-        values << pageSize << offset;
-    }
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    q.prepare(sql);
-    bindAll(q, values);
-    if (!q.exec()) {
-        Database::rollback(db);
-        return storeFailure(db, &q);
-    }
-    QJsonArray rows;
-    while (q.next())
-        rows.append(rowObject(schema, q));
-    Database::exec(db, QStringLiteral("COMMIT"));
-    return success(text("查询成功"), QJsonObject{{"dList", rows}, {"totalCount", total}});
+    const bool read = pageSize == 0
+                          ? ListPage::all(*reader, schema, cond, descending, &out, &total)
+                          : ListPage::page(*reader, schema, cond, descending, pageSize, curPage, &out, &total);
+    reader->end();
+    if (!read)
+        return refuse(text(kStoreError));
+    out += "],\"totalCount\":" + QByteArray::number(total) + "},\"resultCode\":1,\"resultMessage\":\"查询成功\"}";
+    return out;
 }
 
 QJsonObject RequestHandler::summary(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request)
@@ -485,20 +571,22 @@ QJsonObject RequestHandler::summary(QSqlDatabase &db, const EntitySchema &schema
     if (user.value(QStringLiteral("grade")).toInt() < kAdministratorGrade)
         owner = QStringLiteral(" and loginName ='%1'").arg(name.toString().replace(QLatin1Char('\''), QStringLiteral("''")));
     const QStringList conditions = SummaryCounts::conditions(schema.entity, owner, today());
-    const auto fields = schema.conditionFields();
+    StoreReader *reader = StoreReader::current();
+    if (!reader || !reader->begin())
+        return failure(text("汇总统计失败"));
     QStringList counts;
-    Database::exec(db, QStringLiteral("BEGIN"));
     for (const QString &c : conditions) {
         SqlCondition cond;
         QString error;
         qint64 n = 0;
-        if (!ConditionParser::parse(c, fields, &cond, &error) || !count(db, schema, cond, &n)) {
-            Database::rollback(db);
+        if (!ConditionParser::parse(c, schema.conditionFields(), &cond, &error)
+            || !ListPage::count(*reader, schema, cond, &n)) {
+            reader->end();
             return failure(text("汇总统计失败"));
         }
         counts << QString::number(n);
     }
-    Database::exec(db, QStringLiteral("COMMIT"));
+    reader->end();
     return success(counts.join(QLatin1Char('-')), QJsonValue(QJsonValue::Null));
 }
 

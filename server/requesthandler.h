@@ -14,21 +14,33 @@
 class EntitySchema;
 
 // Answers the JSON operations of POST /android/<entity>/<operation>: parses the
-// body, runs the operation on this thread's store connection and returns the
+// body, runs the operation on this thread's store connections and returns the
 // reply envelope {"resultCode", "resultMessage", "data"}.
 class RequestHandler
 {
 public:
+    // The reply envelope as the compact JSON that goes out.
+    static QByteArray reply(const QString &entity, const QString &operation, const QByteArray &body);
+    // The same reply as an object.
     static QJsonObject handle(const QString &entity, const QString &operation, const QByteArray &body);
 
     static QJsonObject success(const QString &message, const QJsonValue &data = QJsonValue(QJsonValue::Undefined));
     static QJsonObject failure(const QString &reason);
 
+    // Removes those of the named files in the schema's file folder that no
+    // record of the schema names any more (after a delete or a replacement).
+    static void releaseFiles(const EntitySchema &schema, const QStringList &names);
+
 private:
     static QJsonObject add(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject update(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject remove(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
-    static QJsonObject list(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request, bool dueOnly);
+    // The schema and request object of a known operation, or the refusal.
+    static bool accept(const QString &entity, const QString &operation, const QByteArray &body,
+                       const EntitySchema **schema, QJsonObject *request, QJsonObject *refusal);
+    static bool isList(const QString &operation);
+    static QJsonObject run(const EntitySchema &schema, const QString &operation, const QJsonObject &request);
+    static QByteArray list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly);
     static QJsonObject summary(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject login(QSqlDatabase &db, const QJsonObject &request);
     static QJsonObject tags(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
@@ -40,7 +52,6 @@ private:
     static bool fieldValues(const EntitySchema &schema, const QJsonObject &record, bool complete, QVariantMap *out,
                             QString *error);
     static bool condition(const EntitySchema &schema, const QJsonObject &request, SqlCondition *out, QString *error);
-    static bool count(QSqlDatabase &db, const EntitySchema &schema, const SqlCondition &cond, qint64 *out);
     static QJsonObject userByName(QSqlDatabase &db, const QString &username, QString *hash);
     static QDate today();
 };

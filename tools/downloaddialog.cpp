@@ -192,14 +192,15 @@ qint64 DownLoadDialog::localFileSize()
 void DownLoadDialog::startRangeRequest()
 {
     resumeOffset = localFileSize();
-    if (resumeOffset > m_fileSize && !restartFile())
-        return;
     sizeAtRequest = resumeOffset;
     answerAccepted = false;
 
     QNetworkRequest request(target);
     request.setRawHeader("Range", QStringLiteral("bytes=%1-%2").arg(resumeOffset).arg(m_fileSize).toLatin1());
     reply = manager->get(request);
+    // A slow disk or a busy program slows the sender down instead of piling
+    // the file up in memory.
+    reply->setReadBufferSize(readBufferBytes);
     connect(reply, SIGNAL(finished()), this, SLOT(onFinishedRequest()));
     connect(reply, SIGNAL(readyRead()), this, SLOT(onReadyRead()));
     connect(reply, SIGNAL(errorOccurred(QNetworkReply::NetworkError)), this,
@@ -275,17 +276,19 @@ void DownLoadDialog::onReadyRead()
             return;
         }
     }
-    QByteArray data = reply->readAll();
-    // Never past the announced size.
-    const qint64 room = m_fileSize - file.size();
-    if (data.size() > room)
-        data.truncate(qMax<qint64>(room, 0));
+    const QByteArray data = reply->readAll();
     if (file.write(data) != data.size()) {
         fail(QStringLiteral("本地文件无法写入,不能保存!"));
         return;
     }
     const qint64 received = file.size();
     onDownloadProgress(received, m_fileSize);
+    if (received > m_fileSize) {
+        // The server sends more than it announced (the file changed meanwhile):
+        // what came is kept, but it is not the announced file.
+        fail(QStringLiteral("下载失败, 收到的数据超过文件大小!"));
+        return;
+    }
     if (received == m_fileSize) {
         qDebug() << "download finished!";
         ui->label_progress->setText(QStringLiteral("下载完成! 文件大小: ") + sizeText(received, received));

@@ -39,6 +39,8 @@ public:
     // Consecutive ranged requests that may end without a new byte before the
     // download gives up.
     static constexpr int maxStalledRequests = 3;
+    // The most that a ranged reply holds unread before the transfer waits.
+    static constexpr qint64 readBufferBytes = 4 * 1024 * 1024;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -16,18 +16,11 @@ QString minutesSeconds(qint64 milliseconds)
 
 } // namespace
 
-MusicPlayDialog::MusicPlayDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::MusicPlayDialog), player(new QMediaPlayer(this)),
-      audioOutput(new QAudioOutput(this))
+MusicPlayDialog::MusicPlayDialog(QWidget *parent) : QDialog(parent), ui(new Ui::MusicPlayDialog)
 {
     ui->setupUi(this);
-    player->setAudioOutput(audioOutput);
-    connect(player, SIGNAL(mediaStatusChanged(QMediaPlayer::MediaStatus)), this,
-            SLOT(mediaStatusChanged(QMediaPlayer::MediaStatus)));
-    connect(player, SIGNAL(positionChanged(qint64)), this, SLOT(positionChanged(qint64)));
     ui->horizontalSlider_voice->setRange(0, 100);
     ui->horizontalSlider_voice->setValue(50);
-    audioOutput->setVolume(0.5f);
 }
 
 MusicPlayDialog::~MusicPlayDialog()
@@ -35,32 +28,51 @@ MusicPlayDialog::~MusicPlayDialog()
     delete ui;
 }
 
+QMediaPlayer *MusicPlayDialog::mediaPlayer()
+{
+    // The media stack (decoders, the sound system) is started by the first
+    // clip, not with the dialog: the notes window builds its player before
+    // the log-in, and a missing or hanging sound system must not hold that up.
+    if (!player) {
+        player = new QMediaPlayer(this);
+        audioOutput = new QAudioOutput(this);
+        player->setAudioOutput(audioOutput);
+        connect(player, SIGNAL(mediaStatusChanged(QMediaPlayer::MediaStatus)), this,
+                SLOT(mediaStatusChanged(QMediaPlayer::MediaStatus)));
+        connect(player, SIGNAL(positionChanged(qint64)), this, SLOT(positionChanged(qint64)));
+        audioOutput->setVolume(float(ui->horizontalSlider_voice->value()) / 100.0f);
+    }
+    return player;
+}
+
 void MusicPlayDialog::receiveWebPath(QString &webPath)
 {
     playing = true;
     ui->pushButton_play->setText(QStringLiteral("暂停"));
-    player->setSource(QUrl(webPath, QUrl::TolerantMode));
+    mediaPlayer()->setSource(QUrl(webPath, QUrl::TolerantMode));
     player->play();
 }
 
 void MusicPlayDialog::on_horizontalSlider_music_sliderMoved(int position)
 {
-    player->setPosition(position);
+    if (player)
+        player->setPosition(position);
     ui->label_left->setText(minutesSeconds(position));
 }
 
 void MusicPlayDialog::on_horizontalSlider_voice_sliderMoved(int position)
 {
-    audioOutput->setVolume(float(position) / 100.0f);
+    if (audioOutput)
+        audioOutput->setVolume(float(position) / 100.0f);
 }
 
 void MusicPlayDialog::on_pushButton_play_clicked()
 {
     if (playing) {
-        player->pause();
+        mediaPlayer()->pause();
         ui->pushButton_play->setText(QStringLiteral("播放"));
     } else {
-        player->play();
+        mediaPlayer()->play();
         ui->pushButton_play->setText(QStringLiteral("暂停"));
     }
     playing = !playing;
@@ -90,6 +102,7 @@ void MusicPlayDialog::positionChanged(qint64 position)
 
 void MusicPlayDialog::closeEvent(QCloseEvent *event)
 {
-    player->stop();
+    if (player)
+        player->stop();
     event->accept();
 }

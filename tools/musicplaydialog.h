@@ -15,6 +15,7 @@ class MusicPlayDialog;
 QT_END_NAMESPACE
 
 // Player of a note's voice clip, streamed from its server file address.
+// Cheap to build: the media stack starts with the first clip played.
 class MusicPlayDialog : public QDialog
 {
     Q_OBJECT
@@ -38,9 +39,12 @@ private slots:
     void positionChanged(qint64 position);
 
 private:
+    // The player, made with its audio output when a clip is first played.
+    QMediaPlayer *mediaPlayer();
+
     Ui::MusicPlayDialog *ui;
-    QMediaPlayer *player;
-    QAudioOutput *audioOutput;
+    QMediaPlayer *player = nullptr;
+    QAudioOutput *audioOutput = nullptr;
     bool playing = false;
 };
 

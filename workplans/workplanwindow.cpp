@@ -1,16 +1,24 @@
 #include "workplanwindow.h"
 #include "ui_workplanwindow.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QStatusBar>
 
 #include <algorithm>
 
-#include "conditionbuilder.h"
+#include "excelhandler.h"
+#include "noticebox.h"
 #include "rowmenu.h"
+#include "showplancontentdialog.h"
+#include "workplanjson.h"
+#include "workplansearchdialog.h"
 
 namespace {
 
@@ -49,7 +57,10 @@ WorkPlanWindow::~WorkPlanWindow()
 
 void WorkPlanWindow::init()
 {
+    showPlanContentDialog = new ShowPlanContentDialog(this);
     model = new QStandardItemModel(ui->treeView);
+    connect(this, SIGNAL(sendWorkPlanToShowContent(DWorkPlan&)), showPlanContentDialog,
+            SLOT(receiveWorkPlan(DWorkPlan&)));
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     PagingBar pagingBar = PagingBar::ofForm(ui, {
@@ -77,7 +88,6 @@ void WorkPlanWindow::init()
                                {QStringLiteral(":/images/date-on.png"), QStringLiteral("关闭添加/修改日期列")},
                                {QStringLiteral(":/images/date-off.png"), QStringLiteral("打开添加/修改日期列")}, columns);
     applySwitches();
-
 
     ui->treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
@@ -148,39 +158,9 @@ void WorkPlanWindow::initTreeView()
 
 void WorkPlanWindow::jsonListToCList(QJsonArray &array)
 {
-    auto whole = [](const QJsonValue &value) { return value.isDouble() ? value.toInt() : 0; };
     for (const QJsonValue &value : std::as_const(array)) {
-        const QJsonObject json = value.toObject();
         auto *plan = new DWorkPlan(this);
-        plan->setId(whole(json.value("id")));
-        plan->setMold(json.value("mold").toString());
-        plan->setIsShow(json.value("isShow").toString());
-        plan->setTag(json.value("tag").toString());
-        plan->setSerialNumber(whole(json.value("serialNumber")));
-        plan->setTitle(json.value("title").toString());
-        plan->setTarget(json.value("target").toString());
-        plan->setGainProfit(json.value("gainProfit").toString());
-        plan->setStartDate(json.value("startDate").toString());
-        plan->setEndDate(json.value("endDate").toString());
-        plan->setStrategy(json.value("strategy").toString());
-        plan->setMeasurableIndicator(json.value("measurableIndicator").toString());
-        plan->setActionPlan(json.value("actionPlan").toString());
-        plan->setNeedResources(json.value("needResources").toString());
-        plan->setDifficulty(json.value("difficulty").toString());
-        plan->setCompletionStatus(json.value("completionStatus").toDouble());
-        plan->setScore(whole(json.value("score")));
-        plan->setAuditor(json.value("auditor").toString());
-        plan->setRegisterDate(json.value("registerDate").toString());
-        plan->setUpdateDate(json.value("updateDate").toString());
-        plan->setIsRemind(json.value("isRemind").toString());
-        plan->setRemindMethod(json.value("remindMethod").toString());
-        plan->setRemindMethodBody(json.value("remindMethodBody").toString());
-        plan->setRemindFrequency(json.value("remindFrequency").toString());
-        plan->setRemindDate(json.value("remindDate").toString());
-        plan->setRemindDateNumber(whole(json.value("remindDateNumber")));
-        plan->setImage(json.value("image").toString());
-        plan->setComment(json.value("comment").toString());
-        plan->setLoginName(json.value("loginName").toString());
+        WorkPlanJson::fromJson(value.toObject(), *plan);
         workPlanList.append(plan);
     }
 }
@@ -203,7 +183,9 @@ void WorkPlanWindow::updateTreeView()
     for (QList<DWorkPlan *> *list : lists)
         std::stable_sort(list->begin(), list->end(), DWorkPlan::compareWorkPlan);
 
-    for (int kind = Year; kind < Other; ++kind) {
+    // The highest dated kind on the page gives the top rows. A page of
+    // "其它" plans alone shows them at the top: they would be nowhere else.
+    for (int kind = Year; kind <= Other; ++kind) {
         const QList<DWorkPlan *> &top = *lists[kind];
         if (top.isEmpty())
             continue;
@@ -273,6 +255,9 @@ QList<QStandardItem *> WorkPlanWindow::planRow(DWorkPlan *plan, int level)
     QList<QStandardItem *> cells{first};
     for (const QString &text : texts)
         cells.append(new QStandardItem(text));
+    // The cells show the records as stored (the backup writes them): no editing in place.
+    for (QStandardItem *cell : std::as_const(cells))
+        cell->setEditable(false);
     return cells;
 }
 
@@ -346,16 +331,98 @@ void WorkPlanWindow::slotContextMenu(QPoint pos)
 
 void WorkPlanWindow::slotMenuClicked(QAction *action)
 {
-    Q_UNUSED(action)
+    DWorkPlan *plan = RowMenu::current(ui->treeView, kIdColumn, workPlanList);
+    if (action == deleteAction) {
+        if (NoticeBox::confirmDelete(QMessageBox::Information) && plan)
+            deleteWorkPlan(*plan);
+    } else if (!plan) {
+        return;
+    } else if (action == updateAction) {
+        updateWorkPlan(*plan);
+    } else if (action == showContentAction) {
+        emit sendWorkPlanToShowContent(*plan);
+        showPlanContentDialog->show();
+    } else if (action == showImageAction) {
+        emit sendWorkPlanToShowImage(*plan);
+    }
 }
 
-void WorkPlanWindow::toExcel() {}
+void WorkPlanWindow::deleteWorkPlan(DWorkPlan &plan)
+{
+    const QJsonObject record{{QStringLiteral("id"), plan.getId()}, {QStringLiteral("image"), plan.getImage()}};
+    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) {
+                      NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason);
+                  });
+}
+
+void WorkPlanWindow::updateWorkPlan(DWorkPlan &plan)
+{
+    Q_UNUSED(plan)
+}
+
+void WorkPlanWindow::on_addAction_triggered() {}
+
+void WorkPlanWindow::on_findAction_triggered()
+{
+    if (!user)
+        return;
+    WorkPlanSearchDialog dialog;
+    connect(&dialog, &WorkPlanSearchDialog::sendDomainUi, this, &WorkPlanWindow::receiveDomainUi);
+    connect(this, &WorkPlanWindow::sendUser, &dialog, &WorkPlanSearchDialog::receiveUser);
+    connect(this, &WorkPlanWindow::sendDomainUi, &dialog, &WorkPlanSearchDialog::receiveDomainUi);
+    emit sendUser(*user);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
+
+void WorkPlanWindow::on_copyAction_triggered()
+{
+    // "全部导出" lists every plan of the query in force as one tree and writes it.
+    loader.backup({QStringLiteral("备份"), QStringLiteral("总计划数量大于当前显示的计划数量"),
+                   QStringLiteral("如果备份所有的计划:选择<全部导出>，只备份当前显示计划:选择<导出当前>")});
+}
+
+void WorkPlanWindow::toExcel()
+{
+    const QString title = QStringLiteral("备份提示");
+    if (model->rowCount() == 0) {
+        NoticeBox::show(QMessageBox::Information, title, QStringLiteral("没有找到导出的数据"));
+        return;
+    }
+    // The tree's labels up to the owner's, which only administrators see; the id gets none.
+    excelHeaderList = headerList.mid(0, grade > 4 ? kOwnerColumn + 1 : kOwnerColumn);
+    QString fileName = saveas();
+    if (fileName.isEmpty())
+        return;
+    const QFileInfo chosen(QDir::toNativeSeparators(fileName));
+    // Excel keeps "~$<name>" beside a workbook while it has it open.
+    if (QFileInfo::exists(chosen.absolutePath() + QStringLiteral("/~$") + chosen.fileName())) {
+        NoticeBox::show(QMessageBox::Information, title, QStringLiteral("文件属性为只读,请检查文件是否已打开!"));
+        return;
+    }
+    ExcelHandler handler;
+    const QString text = handler.setMolde(*model, excelHeaderList, fileName);
+    if (!text.isEmpty())
+        NoticeBox::show(QMessageBox::Information, title, text);
+}
+
+QString WorkPlanWindow::saveas()
+{
+    return QFileDialog::getSaveFileName(nullptr, QStringLiteral("保存账户为"),
+                                        QStandardPaths::writableLocation(QStandardPaths::DesktopLocation),
+                                        QStringLiteral("Excel(*.xlsx *.xls)"));
+}
 
 void WorkPlanWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
+    // The dashboard sends the user again whenever it opens the password or
+    // profile dialog; the window's query stays what it was.
+    const bool first = !this->user;
     keepUser(user);
-    loader.setCondition(grade < 5 ? ownerCondition().mid(1) : QString());
+    if (first)
+        loader.setCondition(grade < 5 ? ownerCondition().mid(1) : QString());
     ui->treeView->setColumnHidden(kOwnerColumn, grade <= 4);
     setWindowTitle(QStringLiteral("工作计划管理"));
 }

@@ -16,6 +16,7 @@
 
 class QAction;
 class QLabel;
+class ShowPlanContentDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
@@ -54,6 +55,9 @@ public slots:
     void on_commentSwitchAction_triggered();
     void on_assessAction_triggered();
     void on_QuitAction_triggered();
+    void on_addAction_triggered();
+    void on_findAction_triggered();
+    void on_copyAction_triggered();
     void slotContextMenu(QPoint pos);
     void slotMenuClicked(QAction *action);
 
@@ -64,7 +68,11 @@ private:
     void jsonListToCList(QJsonArray &array);
     void bootAdd(int row, DWorkPlan *plan);
     void createMenu();
+    void deleteWorkPlan(DWorkPlan &plan);
+    void updateWorkPlan(DWorkPlan &plan);
     void toExcel() override;
+    // The workbook's name, asked of the user; empty when cancelled.
+    QString saveas();
     // The cells of one plan's row; the first carries the plan's subtree down to `level` 5.
     QList<QStandardItem *> planRow(DWorkPlan *plan, int level);
     // The plans of the nearest non-empty kind below `kind` that fit under `parent`.
@@ -96,6 +104,7 @@ private:
     QList<QString> excelHeaderList;
     QLabel *statusLabel = nullptr;
     DWorkPlan *workPlan = nullptr;
+    ShowPlanContentDialog *showPlanContentDialog = nullptr;
     bool dateSwitch = true;
     bool remindSwitch = true;
     bool imageSwitch = true;

@@ -7,14 +7,11 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -27,6 +24,7 @@
 #include "mainwindow.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
+#include "workbookfile.h"
 
 namespace {
 
@@ -138,32 +136,6 @@ struct Book {
         QVERIFY2((answerer).problems().isEmpty(), qPrintable((answerer).problems().join('\n')));           \
         QVERIFY((answerer).allAnswered());                                                                   \
     } while (false)
-
-QJsonObject readWorkbook(const QString &path)
-{
-    const char *script = R"PY(
-import json, sys, openpyxl
-wb = openpyxl.load_workbook(sys.argv[1])
-ws = wb.worksheets[0]
-print(json.dumps([[c.value for c in row] for row in ws.iter_rows()], default=str))
-)PY";
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(script), path});
-    if (!python.waitForFinished(20000) || python.exitCode() != 0)
-        return QJsonObject{{"error", QString::fromUtf8(python.readAllStandardError())}};
-    return QJsonObject{{"rows", QJsonDocument::fromJson(python.readAllStandardOutput()).array()}};
-}
-
-void chooseFile(ModalAnswerer &answerer, const QString &path)
-{
-    answerer.dialog("QFileDialog", [path](QWidget *w) {
-        auto *dialog = qobject_cast<QFileDialog *>(w);
-        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
-        name->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-}
 
 } // namespace
 
@@ -607,14 +579,12 @@ void TestAccountsWindow::backupOfTheCurrentPage()
     const QString path = dir.filePath("page.xlsx");
     ModalAnswerer answerer;
     answerer.box(QString(), "总账户数量大于当前显示的账户数", "导出当前");
-    chooseFile(answerer, path);
+    WorkbookFile::choose(answerer, path);
     answerer.box("备份提示", "备份成功,请到保存的位置查看！", "知道了");
     alice.action("copyAction")->trigger();
     ANSWERED(answerer);
 
-    const QJsonObject book = readWorkbook(path);
-    const QJsonArray rows = book["rows"].toArray();
-    QVERIFY2(!rows.isEmpty(), qPrintable(book["error"].toString()));
+    const QJsonArray rows = WorkbookFile::rows(path);
     QCOMPARE(rows.size(), 31);
     QCOMPARE(rows.at(0).toArray().toVariantList(),
              (QVariantList{"账户名称", "登录名", "密码", "注册真实姓名", "邮箱", "电话", "网址", "信息", "建立日期",
@@ -643,7 +613,7 @@ void TestAccountsWindow::backupOfAllPages()
     const QString path = dir.filePath("all.xlsx");
     ModalAnswerer answerer;
     answerer.box(QString(), "总账户数量大于当前显示的账户数", "全部导出");
-    chooseFile(answerer, path);
+    WorkbookFile::choose(answerer, path);
     answerer.box("备份提示", "备份成功", "知道了");
     admin.action("copyAction")->trigger();
     ANSWERED(answerer);
@@ -651,7 +621,7 @@ void TestAccountsWindow::backupOfAllPages()
     // All 44 rows of the condition in force, on one page, the owner column last.
     QCOMPARE(admin.table()->rowCount(), 44);
     QCOMPARE(admin.status(), QStringLiteral("当前总账户数量为 44 个，已全部显示在页面中；    "));
-    const QJsonArray rows = readWorkbook(path)["rows"].toArray();
+    const QJsonArray rows = WorkbookFile::rows(path);
     QCOMPARE(rows.size(), 45);
     QCOMPARE(rows.at(0).toArray().size(), 12);
     QCOMPARE(rows.at(0).toArray().at(11).toString(), QStringLiteral("用户名"));
@@ -668,11 +638,11 @@ void TestAccountsWindow::backupOfAllPages()
     carol.action("copyAction")->trigger();
     ANSWERED(answerer);
     const QString single = dir.filePath("single.xlsx");
-    chooseFile(answerer, single);
+    WorkbookFile::choose(answerer, single);
     answerer.box("备份提示", "备份成功", "知道了");
     carol.action("copyAction")->trigger();
     ANSWERED(answerer);
-    QCOMPARE(readWorkbook(single)["rows"].toArray().size(), 2);
+    QCOMPARE(WorkbookFile::rows(single).size(), 2);
 }
 
 QTEST_MAIN(TestAccountsWindow)

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTcpServer>
@@ -108,6 +109,12 @@ void startDriver()
         });
         answerer->box(QStringLiteral("提示信息"), QStringLiteral("今晚停机"), QStringLiteral("知道了"));
         answerer->box(QStringLiteral("提示信息"), QStringLiteral("请升级到2.0"), QStringLiteral("知道了"));
+    } else if (scenario == QLatin1String("log-in-window")) {
+        answerer->dialog("LoginDialog", [](QWidget *dialog) {
+            fprintf(stdout, "LOG-IN WINDOW %lld\n", QDateTime::currentMSecsSinceEpoch());
+            fflush(stdout);
+            dialog->findChild<QPushButton *>(QStringLiteral("exitPushButton"))->click();
+        });
     } else if (scenario == QLatin1String("escape")) {
         answerer->escape();
     } else if (scenario == QLatin1String("exit-button")) {
@@ -164,17 +171,21 @@ private slots:
     void leavingAfterTheHandOverEndsTheProgram_data();
     void leavingAfterTheHandOverEndsTheProgram();
     void quitTickDuringTheVersionCheckKeepsItsAnnouncement();
+    void logInWindowWithoutAWorkingSoundSystem_data();
+    void logInWindowWithoutAWorkingSoundSystem();
 
 private:
-    ChildRun run(const QString &name, int timeoutMs = 20000);
+    ChildRun run(const QString &name, int timeoutMs = 20000,
+                 const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
     HttpStub stub;
     bool stubListening = false;
 };
 
-ChildRun TestQMain::run(const QString &name, int timeoutMs)
+ChildRun TestQMain::run(const QString &name, int timeoutMs, const QProcessEnvironment &environment)
 {
     QProcess child;
+    child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::SeparateChannels);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--qmain"), name});
     ChildRun result;
@@ -350,6 +361,38 @@ void TestQMain::quitTickDuringTheVersionCheckKeepsItsAnnouncement()
     // Both boxes were answered, the log-in completed and the dashboard came up.
     QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
     QVERIFY2(child.output.contains("DASHBOARD maximized"), qPrintable(child.output + QString::number(stub.requests.size())));
+}
+
+void TestQMain::logInWindowWithoutAWorkingSoundSystem_data()
+{
+    QTest::addColumn<bool>("stalled");
+    QTest::newRow("no sound server") << false;
+    QTest::newRow("a sound server that never answers") << true;
+}
+
+void TestQMain::logInWindowWithoutAWorkingSoundSystem()
+{
+    QFETCH(bool, stalled);
+    // The sound server's socket: absent, or one that takes connections and never answers.
+    QTemporaryDir runtime;
+    const QString socketPath = runtime.filePath(QStringLiteral("native"));
+    QLocalServer silent;
+    if (stalled)
+        QVERIFY(silent.listen(socketPath));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + socketPath);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+
+    const qint64 started = QDateTime::currentMSecsSinceEpoch();
+    const ChildRun child = run(QStringLiteral("log-in-window"), 20000, environment);
+    QVERIFY2(child.finished, "the log-in window never came");
+    QCOMPARE(child.exitCode, 0);
+    QVERIFY2(!child.output.contains("PROBLEM"), qPrintable(child.output));
+    const QRegularExpression shown(QStringLiteral("LOG-IN WINDOW (\\d+)"));
+    const QRegularExpressionMatch match = shown.match(child.output);
+    QVERIFY2(match.hasMatch(), qPrintable(child.output));
+    const qint64 after = match.captured(1).toLongLong() - started;
+    QVERIFY2(after < 5000, qPrintable(QString::number(after)));
 }
 
 int main(int argc, char **argv)

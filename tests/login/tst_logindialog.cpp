@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -28,6 +29,8 @@ private slots:
     void administratorIsNotForcedOut();
     void registeredUserCanLogIn();
     void changedPasswordIsTheOneThatLogsIn();
+    // Last: reads what every case above wrote to the debug output.
+    void debugOutputShowsNoPassword();
 
 private:
     // Types into the named fields and presses "登  录"; returns the user handed on, if any.
@@ -36,8 +39,34 @@ private:
     ServerProcess server{true};
 };
 
+namespace {
+
+// Every debug line of the run, whatever the logging rules of the environment.
+QStringList debugLines;
+
+void keepDebugLine(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtDebugMsg)
+        debugLines << message;
+}
+
+QLoggingCategory::CategoryFilter otherFilter = nullptr;
+
+// Debug output of the program's own lines is on, whatever the environment's rules say.
+void debugOn(QLoggingCategory *category)
+{
+    if (otherFilter)
+        otherFilter(category);
+    if (qstrcmp(category->categoryName(), "default") == 0)
+        category->setEnabled(QtDebugMsg, true);
+}
+
+} // namespace
+
 void TestLoginDialog::initTestCase()
 {
+    otherFilter = QLoggingCategory::installFilter(debugOn);
+    qInstallMessageHandler(keepDebugLine);
     QVERIFY(server.start());
 }
 
@@ -258,6 +287,19 @@ void TestLoginDialog::changedPasswordIsTheOneThatLogsIn()
     answerer.dialog("QMessageBox", [](QWidget *box) { ModalAnswerer::clickButton(box, QStringLiteral("知道了")); });
     QVERIFY(logIn(second, QStringLiteral("newbie"), QStringLiteral("second456")));
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+}
+
+void TestLoginDialog::debugOutputShowsNoPassword()
+{
+    qInstallMessageHandler(nullptr);
+    const QString all = debugLines.join(u'\n');
+    // The log-in, registration and password change replies were written ...
+    QVERIFY2(all.contains(QStringLiteral("uiObject")), qPrintable(all));
+    QVERIFY2(all.contains(QStringLiteral("UI")), qPrintable(all));
+    QVERIFY2(all.contains(QStringLiteral("\"password\":\"******\"")), qPrintable(all));
+    // ... but no password typed in any of them (the server's log-in reply carries it).
+    for (const char *typed : {"demo123", "Demo123", "admin123", "banned123", "fresh789", "other1", "second456"})
+        QVERIFY2(!all.contains(QLatin1String(typed)), typed);
 }
 
 QTEST_MAIN(TestLoginDialog)

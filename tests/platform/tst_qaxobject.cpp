@@ -1,9 +1,13 @@
 // The automation object in Excel's place: member strings, the object model
 // the backup relies on, and workbooks that survive a save and a reopen.
 
+#include "pythonscript.h"
 #include "qaxobject.h"
 
 #include <QException>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +30,7 @@ private slots:
     void sheetsAndRanges();
     void propertyWritesReachTheWorkbookEveryTime();
     void savedWorkbookReopensWithValuesAndFormats();
+    void writtenSheetOfAForeignWorkbook();
     void failuresOfTheLayer();
 
 private:
@@ -212,6 +217,68 @@ void TestQAxObject::savedWorkbookReopensWithValuesAndFormats()
     QCOMPARE(cell->querySubObject("Interior")->dynamicCall("Color").toInt(), 240 + 256 * 255 + 65536 * 240);
     QCOMPARE(sheet->querySubObject("Cells(int,int)", 2, 1)->dynamicCall("ColumnWidth").toDouble(), 8.43);
     QCOMPARE(sheet->querySubObject("Cells(int,int)", 3, 2)->dynamicCall("RowHeight").toDouble(), 15.0);
+}
+
+void TestQAxObject::writtenSheetOfAForeignWorkbook()
+{
+    // A workbook from elsewhere with a calculation chain, as Excel keeps one.
+    const QString path = dir.filePath(QStringLiteral("foreign.xlsx"));
+    const char *const makeScript = R"PY(
+import sys, zipfile, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = "公式"
+ws["A1"] = 2
+ws["A2"] = "=A1*3"
+other = wb.create_sheet("写入")
+other["A1"] = "=公式!A2+1"
+other["B1"] = "旧"
+wb.save(sys.argv[1] + ".plain")
+src = zipfile.ZipFile(sys.argv[1] + ".plain")
+out = zipfile.ZipFile(sys.argv[1], "w")
+for item in src.infolist():
+    data = src.read(item.filename)
+    if item.filename == "[Content_Types].xml":
+        data = data.replace(b"</Types>", b'<Override PartName="/xl/calcChain.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml"/></Types>')
+    if item.filename == "xl/_rels/workbook.xml.rels":
+        data = data.replace(b"</Relationships>", b'<Relationship Id="rId99" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/calcChain" Target="calcChain.xml"/></Relationships>')
+    out.writestr(item, data)
+out.writestr("xl/calcChain.xml", '<calcChain xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><c r="A2" i="1"/><c r="A1" i="2"/></calcChain>')
+out.close()
+)PY";
+    QString error;
+    PythonScript::run(QString::fromUtf8(makeScript), {path}, &error);
+    QVERIFY2(QFile::exists(path), qPrintable(error));
+
+    {
+        QAxObject excel(QStringLiteral("Excel.Application"));
+        QAxObject *book = excel.querySubObject("WorkBooks")->querySubObject("Open(const QString&)", path);
+        QVERIFY(book);
+        QAxObject *written = book->querySubObject("Sheets(int)", 2);
+        written->querySubObject("Range(QString)", QStringLiteral("B1"))->setProperty("Value", QStringLiteral("新"));
+        written->setProperty("Name", QStringLiteral("已写"));
+        book->dynamicCall("Save()");
+        book->dynamicCall("Close()");
+        excel.dynamicCall("Quit()");
+    }
+
+    const char *const readScript = R"PY(
+import sys, json, zipfile, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+z = zipfile.ZipFile(sys.argv[1])
+print(json.dumps({"sheets": wb.sheetnames, "A2": wb["公式"]["A2"].value, "B1": wb["已写"]["B1"].value,
+                  "chain": any("calcchain" in n.lower() for n in z.namelist())
+                           or b"calcChain" in z.read("xl/_rels/workbook.xml.rels")
+                           or b"calcChain" in z.read("[Content_Types].xml")}))
+)PY";
+    const QJsonObject back = QJsonDocument::fromJson(PythonScript::run(QString::fromUtf8(readScript), {path}, &error)).object();
+    QVERIFY2(!back.isEmpty(), qPrintable(error));
+    QCOMPARE(back[QStringLiteral("sheets")].toArray(), (QJsonArray{QStringLiteral("公式"), QStringLiteral("已写")}));
+    // The sheet not written to keeps its formula; the written one has its new value.
+    QCOMPARE(back[QStringLiteral("A2")].toString(), QStringLiteral("=A1*3"));
+    QCOMPARE(back[QStringLiteral("B1")].toString(), QStringLiteral("新"));
+    // The chain listed formulas of the sheet written anew: it went with them.
+    QVERIFY(!back[QStringLiteral("chain")].toBool());
 }
 
 void TestQAxObject::failuresOfTheLayer()

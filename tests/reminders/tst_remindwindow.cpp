@@ -1,6 +1,12 @@
 // The reminders window as the dashboard drives it, against a scripted server.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QJsonArray>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -20,6 +26,7 @@ private slots:
     void presetQueryCarriesOwnerConditionLast();
     void openingAsksAboutDueReminders();
     void remindDateColours();
+    void nothingStartsWhileTheDueRequestWaits();
 
 private:
     static QJsonArray reminders(int count);
@@ -120,6 +127,59 @@ void TestRemindWindow::remindDateColours()
     QCOMPARE(table->item(3, 7)->foreground().color(), QColor(255, 0, 0));
     QCOMPARE(table->item(4, 7)->foreground().style(), Qt::NoBrush);
     QCOMPARE(table->item(0, 10)->text(), QStringLiteral("3 天"));
+}
+
+// While the due question's request waits, the person's clicks on the window
+// start nothing: no page change, no row menu, no delete.
+void TestRemindWindow::nothingStartsWhileTheDueRequestWaits()
+{
+    RemindWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("u"));
+    user.setGrade(1);
+    window.receiveUser(user, 1);
+    window.show();
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    auto *next = window.findChild<QPushButton *>("pushButton_nextPage");
+    stub.enqueue(StubResponse::list(reminders(30), 45));
+    bool menuOpened = false;
+    stub.setHandler([&](const StubRequest &request) {
+        if (request.path.endsWith("findByRemindDay")) {
+            QTest::mouseClick(next, Qt::LeftButton);
+            QTimer probe; // a menu the window waits on would be found here
+            probe.setSingleShot(true);
+            QObject::connect(&probe, &QTimer::timeout, [&] {
+                if (auto *menu = QApplication::activePopupWidget()) {
+                    menuOpened = true;
+                    menu->close();
+                }
+            });
+            probe.start(0);
+            const QPoint pos = table->visualItemRect(table->item(0, 2)).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, pos, table->viewport()->mapToGlobal(pos));
+            QApplication::sendEvent(table->viewport(), &event);
+            QTest::qWait(20);
+            return StubResponse::list(reminders(2), 2);
+        }
+        return StubResponse::list(reminders(15), 45);
+    });
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral("个需要提醒的事件处理"), QStringLiteral("不查看"));
+    window.receiveSignal();
+    stub.setHandler(nullptr);
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+    QVERIFY(!menuOpened);
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(window.findChild<QLabel *>("label_pageMessage")->text(), QStringLiteral("第1页/共2页 |  共45个提醒"));
+
+    // Afterwards the page size is the one the page was loaded with.
+    stub.enqueue(StubResponse::list(reminders(15), 45));
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests[2].json().value("curPage").toInt(), 2);
+    QCOMPARE(stub.requests[2].json().value("pageSize").toInt(), 30);
+    QCOMPARE(window.findChild<QLabel *>("label_pageMessage")->text(), QStringLiteral("第2页/共2页 |  共45个提醒"));
 }
 
 QTEST_MAIN(TestRemindWindow)

@@ -10,6 +10,7 @@
 
 #include "http.h"
 #include "httpnote.h"
+#include "httpworkplan.h"
 #include "serverprocess.h"
 
 namespace {
@@ -61,6 +62,22 @@ Reply fetch(const QByteArray &method, const QString &path, const QByteArray &ran
     return r;
 }
 
+bool putFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write("data") == 4;
+}
+
+QJsonObject withRecord(const QJsonObject &record)
+{
+    return QJsonObject{{"dList", QJsonArray{record}}};
+}
+
+int addedId(const QJsonObject &result)
+{
+    return result.value("flag").toInt() == 1 ? result.value("data").toInt() : -1;
+}
+
 } // namespace
 
 class TestServerFiles : public QObject
@@ -74,6 +91,8 @@ private slots:
     void uploadStoresAPlainNameAndReplacesTheOldFile();
     void refusedUploads();
     void refusedPaths();
+    void deletedNotesTakeTheFilesNoOtherNoteNames();
+    void deletedPlansTakeThePictureNoOtherPlanNames();
 
 private:
     ServerProcess server{true};
@@ -214,6 +233,68 @@ void TestServerFiles::refusedPaths()
     const QByteArray badRange =
         raw("GET /account/backgroundMusic.mp3 HTTP/1.1\r\nHost: x\r\nRange: bytes=abc\r\nConnection: close\r\n\r\n");
     QCOMPARE(statusOf(badRange), 416);
+}
+
+void TestServerFiles::deletedNotesTakeTheFilesNoOtherNoteNames()
+{
+    const QString folder = server.dataDir() + "/files/note/";
+    for (const char *name : {"pic_1.png", "clip_1.wav", "doc_1.txt", "shared_1.bin"})
+        QVERIFY(putFile(folder + QString::fromLatin1(name)));
+    HttpNote notes;
+    auto note = [](const char *image, const char *volume, const char *file) {
+        return QJsonObject{{"title", "t"}, {"loginName", "files"}, {"image", image}, {"volume", volume},
+                           {"attachedFile", file}};
+    };
+    const int first = addedId(notes.add(withRecord(note("pic_1.png", "clip_1.wav", "doc_1.txt"))));
+    const int second = addedId(notes.add(withRecord(note("pic_1.png", "", ""))));
+    const int third = addedId(notes.add(withRecord(note("", "", "shared_1.bin"))));
+    const int fourth = addedId(notes.add(withRecord(note("shared_1.bin", "", ""))));
+    const int hostile = addedId(notes.add(withRecord(note("../lanzhou.sqlite", "../files/backgroundMusic.mp3", ""))));
+    QVERIFY(first > 0 && second > 0 && third > 0 && fourth > 0 && hostile > 0);
+
+    // The window's delete request carries the whole record; the stored names count.
+    QJsonObject request{{"curPage", 1}, {"pageSize", 30}, {"conditionStr", " and loginName ='files'"}};
+    request.insert("dList", QJsonArray{QJsonObject{{"id", first}, {"image", ""}, {"volume", ""}, {"attachedFile", "x"}}});
+    QCOMPARE(notes.delete1(request).value("flag").toInt(), 1);
+    QVERIFY(!QFile::exists(folder + "clip_1.wav"));
+    QVERIFY(!QFile::exists(folder + "doc_1.txt"));
+    QVERIFY(QFile::exists(folder + "pic_1.png")); // the second note names it
+    QCOMPARE(notes.delete1(withRecord(QJsonObject{{"id", second}})).value("flag").toInt(), 1);
+    QVERIFY(!QFile::exists(folder + "pic_1.png"));
+
+    // A name in another field of another note keeps the file.
+    QCOMPARE(notes.delete1(withRecord(QJsonObject{{"id", third}})).value("flag").toInt(), 1);
+    QVERIFY(QFile::exists(folder + "shared_1.bin"));
+    // A refused delete removes nothing.
+    QCOMPARE(notes.delete1(QJsonObject{{"dList", QJsonArray{QJsonObject{{"id", fourth}}, QJsonObject{{"id", 999999}}}}})
+                 .value("flag").toInt(),
+             -1);
+    QVERIFY(QFile::exists(folder + "shared_1.bin"));
+    QCOMPARE(notes.delete1(withRecord(QJsonObject{{"id", fourth}})).value("flag").toInt(), 1);
+    QVERIFY(!QFile::exists(folder + "shared_1.bin"));
+
+    // Names that leave the folder remove nothing outside it.
+    QCOMPARE(notes.delete1(withRecord(QJsonObject{{"id", hostile}})).value("flag").toInt(), 1);
+    QVERIFY(QFile::exists(server.dataDir() + "/lanzhou.sqlite"));
+    QVERIFY(QFile::exists(server.dataDir() + "/files/backgroundMusic.mp3"));
+}
+
+void TestServerFiles::deletedPlansTakeThePictureNoOtherPlanNames()
+{
+    const QString plans = server.dataDir() + "/files/workPlan/";
+    QVERIFY(putFile(plans + "chart_1.png"));
+    QVERIFY(putFile(server.dataDir() + "/files/note/chart_1.png"));
+    HttpWorkPlan endpoint;
+    const QJsonObject plan{{"title", "p"}, {"loginName", "files"}, {"isShow", "正常"}, {"image", "chart_1.png"}};
+    const int first = addedId(endpoint.add(withRecord(plan)));
+    const int second = addedId(endpoint.add(withRecord(plan)));
+    QVERIFY(first > 0 && second > 0);
+    // The plan window deletes with the id and the picture's name.
+    QCOMPARE(endpoint.delete1(withRecord(QJsonObject{{"id", first}, {"image", "chart_1.png"}})).value("flag").toInt(), 1);
+    QVERIFY(QFile::exists(plans + "chart_1.png"));
+    QCOMPARE(endpoint.delete1(withRecord(QJsonObject{{"id", second}, {"image", "chart_1.png"}})).value("flag").toInt(), 1);
+    QVERIFY(!QFile::exists(plans + "chart_1.png"));
+    QVERIFY(QFile::exists(server.dataDir() + "/files/note/chart_1.png")); // a note's file of the same name stays
 }
 
 QTEST_MAIN(TestServerFiles)

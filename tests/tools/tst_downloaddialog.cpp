@@ -15,6 +15,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -279,7 +280,10 @@ private slots:
     void closeDuringSizeQueryAbortsIt();
     void closeDuringProbeAbortsIt();
     void progressUnits();
+    void moreThanAnnouncedIsNotComplete_data();
+    void moreThanAnnouncedIsNotComplete();
     void realServerDownload();
+    void realServerSendsNoFasterThanTheProgramReads();
     void realServerInterruptedDownloadEndsIdentical();
 
 private:
@@ -735,6 +739,48 @@ void TestDownLoadDialog::progressUnits()
     delete d;
 }
 
+void TestDownLoadDialog::moreThanAnnouncedIsNotComplete_data()
+{
+    QTest::addColumn<bool>("honourRange");
+    QTest::addColumn<int>("delivered");
+    // The end of the range is the announced size itself, so a file that has
+    // grown since the size query gives one byte more than announced.
+    QTest::newRow("ranged answer") << true << 3001;
+    QTest::newRow("whole file") << false << 5000;
+}
+
+void TestDownLoadDialog::moreThanAnnouncedIsNotComplete()
+{
+    QFETCH(bool, honourRange);
+    QFETCH(int, delivered);
+    server->content = randomBytes(5000, 14);
+    server->headLength = "3000";
+    server->honourRange = honourRange;
+    const QString path = dir.filePath("report.final.pdf");
+    choose(path);
+    QPointer<DownLoadDialog> d = begin();
+    QVERIFY(waitDone(d));
+    QCOMPARE(progress(d), QString("下载失败, 收到的数据超过文件大小!"));
+    QCOMPARE(progressStyle(d), QString("color:red;"));
+    QCOMPARE(button(d), QString("确认"));
+    // Everything that came was written; nothing more was asked for.
+    QCOMPARE(read(path), server->content.left(delivered));
+    QTest::qWait(200);
+    QCOMPARE(server->ranged().size(), 1);
+}
+
+// The resident size of this process, in bytes.
+static qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
 // An attachment in the real server's note folder, named as people name them.
 static QString putAttachment(const ServerProcess &srv, const QString &name, const QByteArray &content)
 {
@@ -800,6 +846,51 @@ void TestDownLoadDialog::realServerInterruptedDownloadEndsIdentical()
     QCOMPARE(proxy.cutsDone, 6);
     QVERIFY(proxy.ranges.size() >= 7);
     QCOMPARE(proxy.ranges.first(), "bytes=0-" + QByteArray::number(content.size()));
+    d->close();
+}
+
+void TestDownLoadDialog::realServerSendsNoFasterThanTheProgramReads()
+{
+    ServerProcess srv(false);
+    QVERIFY(srv.start());
+    const qint64 size = 48 * 1024 * 1024;
+    QByteArray content(size, Qt::Uninitialized);
+    QRandomGenerator(15).fillRange(reinterpret_cast<quint32 *>(content.data()), size / 4);
+    const QString name = QStringLiteral("large.bin");
+    const QString address = putAttachment(srv, name, content);
+    QVERIFY(!address.isEmpty());
+    const QByteArray expected = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+    content.clear();
+
+    const QString path = dir.filePath(name);
+    choose(path);
+    QPointer<DownLoadDialog> d = new DownLoadDialog;
+    QVERIFY(d->startDownload(address, name));
+    d->show();
+    // As soon as the first bytes are in, the program is busy for a while (a
+    // slow disk, a long repaint): the server keeps sending meanwhile.
+    qint64 growth = -1;
+    QTimer busy;
+    busy.setInterval(0);
+    connect(&busy, &QTimer::timeout, this, [&] {
+        if (!d || !progress(d).startsWith("下载中"))
+            return;
+        busy.stop();
+        const qint64 before = residentBytes();
+        QThread::msleep(1500);
+        growth = residentBytes() - before;
+    });
+    busy.start();
+    QVERIFY(waitDone(d, 60000));
+    QCOMPARE(progress(d), QString("下载完成! 文件大小: 48MB"));
+    QVERIFY(growth >= 0);
+    // What waited unread stayed within the reply's buffer (plus what is in flight).
+    QVERIFY2(growth < 3 * DownLoadDialog::readBufferBytes, qPrintable(QString::number(growth)));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    QVERIFY(hash.addData(&file));
+    QCOMPARE(hash.result(), expected);
     d->close();
 }
 

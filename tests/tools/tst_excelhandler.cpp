@@ -2,6 +2,8 @@
 
 #include "excelhandler.h"
 #include "modalanswerer.h"
+#include "pythonscript.h"
+#include "xlsxworkbook.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -9,14 +11,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
-#include <QProcess>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-const char *const Python = "/usr/bin/python3";
 
 const QString NoData = QStringLiteral("没有找到导出的数据");
 const QString ReadOnly = QStringLiteral("文件属性为只读,请检查文件是否已打开!");
@@ -56,20 +55,6 @@ print(json.dumps(out, default=str))
 constexpr double Width15 = 15.7109375;
 constexpr double Width45 = 45.7109375;
 
-QByteArray runPython(const QString &script, const QStringList &args, QString *error)
-{
-    QProcess python;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PYTHONUTF8"), QStringLiteral("1"));
-    python.setProcessEnvironment(env);
-    python.start(QString::fromLatin1(Python), QStringList{QStringLiteral("-c"), script} + args);
-    if (!python.waitForFinished(20000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
-        *error = QString::fromUtf8(python.readAllStandardError());
-        return QByteArray();
-    }
-    return python.readAllStandardOutput();
-}
-
 // openpyxl refuses a ".xls" name, so such a file is read through a copy.
 QJsonObject dump(const QString &path)
 {
@@ -80,7 +65,7 @@ QJsonObject dump(const QString &path)
         QFile::copy(path, readable);
     }
     QString error;
-    const QByteArray out = runPython(QString::fromLatin1(DumpScript), {readable}, &error);
+    const QByteArray out = PythonScript::run(QString::fromLatin1(DumpScript), {readable}, &error);
     if (out.isEmpty())
         qWarning() << "openpyxl:" << error;
     return QJsonDocument::fromJson(out).object();
@@ -166,6 +151,8 @@ private slots:
     void treeBackupFormatsTheLongTextColumns_data();
     void treeBackupFormatsTheLongTextColumns();
     void foreignWorkbookKeepsItsSheets();
+    void foreignSheetsComeBackUnchanged();
+    void carriageReturnsAreKept();
     void automationFailuresGiveTheFixedText();
 
 private:
@@ -176,7 +163,7 @@ void TestExcelHandler::initTestCase()
 {
     QVERIFY(dir.isValid());
     QString error;
-    const QByteArray version = runPython(QStringLiteral("import openpyxl; print(openpyxl.__version__)"), {}, &error);
+    const QByteArray version = PythonScript::run(QStringLiteral("import openpyxl; print(openpyxl.__version__)"), {}, &error);
     QVERIFY2(!version.isEmpty(), qPrintable(QStringLiteral("openpyxl is needed: ") + error));
 }
 
@@ -411,7 +398,7 @@ wb.active = 1
 wb.save(sys.argv[1])
 )PY";
     QString error;
-    runPython(QString::fromUtf8(makeScript), {path}, &error);
+    PythonScript::run(QString::fromUtf8(makeScript), {path}, &error);
     QVERIFY2(QFile::exists(path), qPrintable(error));
 
     QJsonArray rows{record(QStringLiteral("新记录"), 1, true)};
@@ -438,6 +425,166 @@ wb.save(sys.argv[1])
     QCOMPARE(value("D2")[QStringLiteral("type")].toString(), QStringLiteral("bool"));
     QCOMPARE(value("D3")[QStringLiteral("value")].toBool(), false);
     QCOMPARE(cellOf(book, QStringLiteral("其他"), QStringLiteral("C5"))[QStringLiteral("value")].toString(), QStringLiteral("远处"));
+}
+
+namespace {
+
+// Everything openpyxl sees of a workbook's sheets: each cell's value (a
+// formula as its text), type and number format, its font, merged ranges,
+// column widths, the active sheet and the workbook's default font.
+const char *const SheetsScript = R"PY(
+import json, sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+out = {"sheets": wb.sheetnames, "active": wb.active.title,
+       "normalFont": [wb._named_styles["Normal"].font.name, wb._named_styles["Normal"].font.sz],
+       "data": {}}
+for ws in wb.worksheets:
+    cells = {}
+    for row in ws.iter_rows():
+        for c in row:
+            if c.value is None and not c.has_style:
+                continue
+            cells[c.coordinate] = [str(c.value), type(c.value).__name__, c.data_type, c.number_format,
+                                   c.font.name, c.font.sz, bool(c.font.b)]
+    widths = {k: d.width for k, d in ws.column_dimensions.items() if d.customWidth}
+    out["data"][ws.title] = {"cells": cells, "merged": sorted(str(r) for r in ws.merged_cells.ranges),
+                             "widths": widths, "printArea": ws.print_area,
+                             "selected": bool(ws.sheet_view.tabSelected)}
+print(json.dumps(out))
+)PY";
+
+QJsonObject sheetsOf(const QString &path)
+{
+    QString error;
+    const QByteArray out = PythonScript::run(QString::fromLatin1(SheetsScript), {path}, &error);
+    if (out.isEmpty())
+        qWarning() << "openpyxl:" << error;
+    return QJsonDocument::fromJson(out).object();
+}
+
+} // namespace
+
+void TestExcelHandler::foreignSheetsComeBackUnchanged()
+{
+    const QString path = dir.filePath(QStringLiteral("kept.xlsx"));
+    const char *const makeScript = R"PY(
+import sys, datetime, openpyxl
+from openpyxl.styles import Font
+wb = openpyxl.Workbook()
+wb._named_styles["Normal"].font = Font(name="Arial", size=10)
+ws = wb.active
+ws.title = "数据"
+ws["A1"] = 3
+ws["A2"] = 4.5
+ws["A3"] = "=SUM(A1:A2)"
+ws["B1"] = datetime.date(2024, 3, 5)
+ws["B1"].number_format = "yyyy-mm-dd"
+ws["B2"] = datetime.datetime(2024, 3, 5, 14, 30)
+ws["B2"].number_format = "yyyy/m/d h:mm"
+ws["C1"] = 0.125
+ws["C1"].number_format = "0.00%"
+ws["C2"] = "第一行\r\n第二行"
+ws["D1"] = "合并"
+ws.merge_cells("D1:E2")
+ws["F1"] = "粗体"
+ws["F1"].font = Font(name="宋体", size=16, bold=True)
+ws.column_dimensions["B"].width = 21
+other = wb.create_sheet("其他")
+other["A1"] = "=数据!A3*2"
+other["B1"] = datetime.datetime(2023, 12, 31, 23, 59, 59)
+other["B1"].number_format = "yyyy-mm-dd hh:mm:ss"
+other.print_area = "A1:B3"
+wb.active = 1
+wb.save(sys.argv[1])
+)PY";
+    QString error;
+    PythonScript::run(QString::fromUtf8(makeScript), {path}, &error);
+    QVERIFY2(QFile::exists(path), qPrintable(error));
+    const QJsonObject before = sheetsOf(path);
+    QVERIFY(!before.isEmpty());
+
+    QJsonArray rows{record(QStringLiteral("新记录"), 1, true)};
+    QList<QString> headers{QStringLiteral("名称"), QStringLiteral("金额")};
+    QList<QString> keys{QStringLiteral("name"), QStringLiteral("amount")};
+    ModalAnswerer answerer;
+    chooseFile(answerer, path);
+    ExcelHandler handler(nullptr);
+    QCOMPARE(handler.setJsonArray(rows, headers, keys), Success);
+    QVERIFY(answerer.allAnswered());
+
+    const QJsonObject after = sheetsOf(path);
+    QCOMPARE(after[QStringLiteral("sheets")].toArray(),
+             (QJsonArray{QStringLiteral("Sheet3"), QStringLiteral("数据"), QStringLiteral("其他")}));
+    QCOMPARE(after[QStringLiteral("active")].toString(), QStringLiteral("Sheet3"));
+    // The workbook's default font, and every cell of the other sheets as it was.
+    QCOMPARE(after[QStringLiteral("normalFont")], before[QStringLiteral("normalFont")]);
+    for (const QString &sheet : {QStringLiteral("数据"), QStringLiteral("其他")}) {
+        QJsonObject was = before[QStringLiteral("data")][sheet].toObject();
+        QJsonObject is = after[QStringLiteral("data")][sheet].toObject();
+        // Only the new sheet's tab is selected now.
+        QVERIFY(!is.take(QStringLiteral("selected")).toBool());
+        was.remove(QStringLiteral("selected"));
+        QCOMPARE(is, was);
+    }
+    // Spelled out: formulas are still formulas, dates still dates in their formats.
+    const QJsonObject data = after[QStringLiteral("data")][QStringLiteral("数据")][QStringLiteral("cells")].toObject();
+    QCOMPARE(data[QStringLiteral("A3")][0].toString(), QStringLiteral("=SUM(A1:A2)"));
+    QCOMPARE(data[QStringLiteral("B1")][1].toString(), QStringLiteral("datetime"));
+    QCOMPARE(data[QStringLiteral("B1")][3].toString(), QStringLiteral("yyyy-mm-dd"));
+    QCOMPARE(data[QStringLiteral("B2")][3].toString(), QStringLiteral("yyyy/m/d h:mm"));
+    QCOMPARE(data[QStringLiteral("C2")][0].toString(), QStringLiteral("第一行\r\n第二行"));
+    QCOMPARE(after[QStringLiteral("normalFont")][0].toString(), QStringLiteral("Arial"));
+    // The print area still belongs to its sheet, now third.
+    QCOMPARE(after[QStringLiteral("data")][QStringLiteral("其他")][QStringLiteral("printArea")].toArray(),
+             QJsonArray{QStringLiteral("$A$1:$B$3")});
+
+    // The backup itself, in the workbook's default font.
+    const QJsonObject added = after[QStringLiteral("data")][QStringLiteral("Sheet3")][QStringLiteral("cells")].toObject();
+    QCOMPARE(added[QStringLiteral("A1")][0].toString(), QStringLiteral("名称"));
+    QCOMPARE(added[QStringLiteral("A1")][4].toString(), QStringLiteral("Arial"));
+    QCOMPARE(added[QStringLiteral("A1")][5].toDouble(), 14.0);
+    QCOMPARE(added[QStringLiteral("A2")][0].toString(), QStringLiteral("新记录"));
+    QCOMPARE(added[QStringLiteral("B2")][1].toString(), QStringLiteral("int"));
+    QVERIFY(after[QStringLiteral("data")][QStringLiteral("Sheet3")][QStringLiteral("selected")].toBool());
+
+    // A second backup goes in front again; the first stays as it was written.
+    const QJsonObject once = after;
+    chooseFile(answerer, path);
+    QCOMPARE(handler.setJsonArray(rows, headers, keys), Success);
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join(u'\n')));
+    const QJsonObject twice = sheetsOf(path);
+    QCOMPARE(twice[QStringLiteral("sheets")].toArray().size(), 4);
+    QJsonObject first = twice[QStringLiteral("data")][QStringLiteral("Sheet3")].toObject();
+    first.remove(QStringLiteral("selected"));
+    QJsonObject firstBefore = once[QStringLiteral("data")][QStringLiteral("Sheet3")].toObject();
+    firstBefore.remove(QStringLiteral("selected"));
+    QCOMPARE(first, firstBefore);
+    QCOMPARE(twice[QStringLiteral("data")][QStringLiteral("数据")].toObject().value(QStringLiteral("cells")),
+             before[QStringLiteral("data")][QStringLiteral("数据")].toObject().value(QStringLiteral("cells")));
+}
+
+void TestExcelHandler::carriageReturnsAreKept()
+{
+    const QString path = dir.filePath(QStringLiteral("lines.xlsx"));
+    const QString text = QStringLiteral("第一行\r\n第二行\r末尾");
+    QJsonArray rows{record(text, 1, true)};
+    QList<QString> headers{QStringLiteral("名称")};
+    QList<QString> keys{QStringLiteral("name")};
+    ModalAnswerer answerer;
+    chooseFile(answerer, path);
+    ExcelHandler handler(nullptr);
+    QCOMPARE(handler.setJsonArray(rows, headers, keys), Success);
+
+    // Written as Excel writes it, since XML itself would turn it into a line feed ...
+    QString error;
+    const QByteArray strings = PythonScript::run(
+        QStringLiteral("import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read('xl/sharedStrings.xml'))"),
+        {path}, &error);
+    QVERIFY2(strings.contains(QStringLiteral("第一行_x000D_\n第二行_x000D_末尾").toUtf8()), strings.constData());
+    // ... and read back as it was.
+    const auto book = XlsxWorkbook::load(path, &error);
+    QVERIFY2(book, qPrintable(error));
+    QCOMPARE(book->sheet(1)->findCell(2, 1)->value.toString(), text);
 }
 
 void TestExcelHandler::automationFailuresGiveTheFixedText()

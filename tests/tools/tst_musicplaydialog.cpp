@@ -126,6 +126,11 @@ void TestMusicPlayDialog::builtAsTheForm()
     QCOMPARE(button(d, "pushButton_play")->text(), QStringLiteral("播放"));
     QSlider *voice = slider(d, "horizontalSlider_voice");
     QCOMPARE(voice->value(), 50);
+    // Nothing of the media stack before a clip is played.
+    QVERIFY(!d.findChild<QMediaPlayer *>());
+    QVERIFY(!d.findChild<QAudioOutput *>());
+    QString path = address("short.wav");
+    d.receiveWebPath(path);
     auto *player = d.findChild<QMediaPlayer *>();
     auto *output = d.findChild<QAudioOutput *>();
     QVERIFY(player && output);
@@ -138,6 +143,14 @@ void TestMusicPlayDialog::builtAsTheForm()
     QCOMPARE(output->volume(), 1.0f);
     drag(voice, 37);
     QCOMPARE(output->volume(), 0.37f);
+    d.close();
+
+    // The volume chosen before the first clip is the one it plays at.
+    MusicPlayDialog fresh;
+    drag(slider(fresh, "horizontalSlider_voice"), 20);
+    fresh.receiveWebPath(path);
+    QCOMPARE(fresh.findChild<QAudioOutput *>()->volume(), 0.2f);
+    fresh.close();
 }
 
 void TestMusicPlayDialog::timesFromTheStreamedClip()
@@ -171,10 +184,10 @@ void TestMusicPlayDialog::playPauseResumeAndSeek()
 {
     MusicPlayDialog d;
     d.open();
-    auto *player = d.findChild<QMediaPlayer *>();
     QPushButton *play = button(d, "pushButton_play");
     QString path = address("five20.wav");
     d.receiveWebPath(path);
+    auto *player = d.findChild<QMediaPlayer *>();
     QTRY_VERIFY_WITH_TIMEOUT(player->position() > 200, 5000);
 
     play->click();
@@ -203,10 +216,10 @@ void TestMusicPlayDialog::endOfClipAndPlayAgain()
 {
     MusicPlayDialog d;
     d.open();
-    auto *player = d.findChild<QMediaPlayer *>();
     QPushButton *play = button(d, "pushButton_play");
     QString path = address("short.wav");
     d.receiveWebPath(path);
+    auto *player = d.findChild<QMediaPlayer *>();
     QTRY_COMPARE_WITH_TIMEOUT(player->mediaStatus(), QMediaPlayer::EndOfMedia, 5000);
     QCOMPARE(play->text(), QStringLiteral("播放"));
 
@@ -232,9 +245,9 @@ void TestMusicPlayDialog::closeStopsAndNextClipPlays()
 {
     MusicPlayDialog d;
     d.open();
-    auto *player = d.findChild<QMediaPlayer *>();
     QString path = address("five20.wav");
     d.receiveWebPath(path);
+    auto *player = d.findChild<QMediaPlayer *>();
     QTRY_COMPARE_WITH_TIMEOUT(player->playbackState(), QMediaPlayer::PlayingState, 5000);
 
     button(d, "pushButton_quit")->click();
@@ -253,10 +266,10 @@ void TestMusicPlayDialog::unplayableAddress()
 {
     MusicPlayDialog d;
     d.open();
-    auto *player = d.findChild<QMediaPlayer *>();
-    QSignalSpy errors(player, &QMediaPlayer::errorOccurred);
     QString path = address("missing.wav");
     d.receiveWebPath(path);
+    auto *player = d.findChild<QMediaPlayer *>();
+    QSignalSpy errors(player, &QMediaPlayer::errorOccurred);
     QTRY_VERIFY_WITH_TIMEOUT(!errors.isEmpty(), 5000);
     QCOMPARE(button(d, "pushButton_play")->text(), QStringLiteral("暂停"));
     QCOMPARE(label(d, "label_left")->text(), QStringLiteral("00:00"));

@@ -4,11 +4,11 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "domainui.h"
-#include "domainuser.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
-#include "workplanwindow.h"
+#include "plantesting.h"
+
+using PlanTesting::PlanDesk;
 
 class TestWorkPlanWindow : public QObject
 {
@@ -19,6 +19,8 @@ private slots:
     void init() { stub.requests.clear(); }
     void openingAsksAboutDuePlans();
     void plansHangUnderTheirParents();
+    void formWiringAndShortcuts();
+    void deleteSendsTheIdAndPicture();
 
 private:
     static QJsonObject plan(int id, const char *mold, const char *start, const char *end, const char *tag,
@@ -86,6 +88,61 @@ void TestWorkPlanWindow::plansHangUnderTheirParents()
     QCOMPARE(model->rowCount(model->index(1, 0, year)), 1); // the other plan under quarter 2
     QCOMPARE(model->index(0, 14).data().toString(), QStringLiteral("0%"));
     QVERIFY(!window.findChild<QTreeView *>("treeView")->isColumnHidden(27));
+}
+
+void TestWorkPlanWindow::formWiringAndShortcuts()
+{
+    // The form connects every slot named after one of its objects.
+    QTest::failOnWarning(QRegularExpression("No matching signal"));
+    PlanDesk desk("u", 1);
+    QCOMPARE(desk.action("addAction")->shortcut(), QKeySequence("Ctrl+N"));
+    QCOMPARE(desk.action("findAction")->shortcut(), QKeySequence("Ctrl+F"));
+    QCOMPARE(desk.action("copyAction")->shortcut(), QKeySequence("Ctrl+V"));
+    QVERIFY(desk.window.styleSheet().contains("background:#EBFEF4"));
+    QVERIFY(desk.window.styleSheet().contains("url(:/images/branch-open.png)"));
+
+    ModalAnswerer answerer;
+    QVERIFY(QTest::qWaitForWindowActive(&desk.window));
+    answerer.dialog("WorkPlanSearchDialog", [](QWidget *w) { w->close(); });
+    QTest::keySequence(&desk.window, QKeySequence("Ctrl+F"));
+    ANSWERED(answerer);
+    QApplication::setActiveWindow(&desk.window);
+    QVERIFY(QTest::qWaitForWindowActive(&desk.window));
+    answerer.box("备份提示", "没有找到导出的数据", "知道了");
+    QTest::keySequence(&desk.window, QKeySequence("Ctrl+V"));
+    ANSWERED(answerer);
+}
+
+void TestWorkPlanWindow::deleteSendsTheIdAndPicture()
+{
+    PlanDesk desk("u", 1);
+    const QJsonArray page{PlanTesting::with(plan(7, "日计划", "2024-01-01", "2024-01-01", ""), {{"image", "p7.png"}}),
+                          plan(8, "日计划", "2024-01-02", "2024-01-02", "")};
+    stub.enqueue(StubResponse::list(page, 2));
+    desk.query(" and isShow ='正常'");
+
+    // A refusal is shown with the server's words; nothing is reloaded.
+    stub.enqueue(StubResponse::envelope(0, "记录不存在"));
+    ModalAnswerer answerer;
+    answerer.box("删除提示", "确定要删除吗？删除后无法恢复", "确认");
+    answerer.box("提示信息", "记录不存在", "知道了");
+    desk.pick("p7", "删除此行");
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[1].path, QByteArray("/android/workPlan/delete"));
+    QCOMPARE(stub.requests[1].json(),
+             (QJsonObject{{"dList", QJsonArray{QJsonObject{{"id", 7}, {"image", "p7.png"}}}}}));
+    QCOMPARE(desk.model()->rowCount(), 2);
+
+    // A plan without a picture sends an empty one; the page is listed again.
+    stub.enqueue(StubResponse::envelope(1, "删除成功", QJsonObject{{"flag", 1}}));
+    stub.enqueue(StubResponse::list(QJsonArray{page[0]}, 1));
+    answerer.box("删除提示", QString(), "确认");
+    desk.pick("p8", "删除此行");
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests[2].json()["dList"][0].toObject(), (QJsonObject{{"id", 8}, {"image", ""}}));
+    QCOMPARE(stub.requests[3].json().value("conditionStr").toString(), QStringLiteral(" and loginName ='u' and isShow ='正常'"));
+    QCOMPARE(desk.outline(), QStringList{"日计划 p7"});
 }
 
 QTEST_MAIN(TestWorkPlanWindow)

@@ -1,0 +1,41 @@
+#ifndef ROWCOUNTS_H
+#define ROWCOUNTS_H
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+#include <memory>
+
+class StoreReader;
+
+// How many rows of a table match a list condition, kept per table and
+// condition for one state of the table (its change number, see Database), so
+// that paging through a list counts once instead of once per page. A reader
+// asks with the change number its own read transaction sees, so a count and the
+// rows read beside it always come from one committed state; a write to the
+// table raises the number, and no count of the earlier state is served again.
+//
+// On request the count comes with the ids at every kStep-th position in
+// ascending id order, from which a page deep in the list is found without
+// stepping over the rows before it.
+class RowCounts
+{
+public:
+    static constexpr int kStep = 256;
+
+    struct Positions
+    {
+        qint64 count = 0;
+        // The id at ascending position i * kStep; null unless asked for.
+        std::shared_ptr<const QVector<qint64>> anchors;
+    };
+
+    // Fills *out for "FROM <table><where>" (where: "" or " WHERE ...", with the
+    // values of its placeholders) as the reader's open transaction sees it,
+    // version being the table's change number there.
+    static bool positions(StoreReader &reader, const QString &table, const QByteArray &where,
+                          const QVariantList &values, qint64 version, bool withAnchors, Positions *out);
+};
+
+#endif // ROWCOUNTS_H

@@ -1,0 +1,230 @@
+#include "rowwriter.h"
+
+#include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QVarLengthArray>
+#include <QVariant>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <sqlite3.h>
+
+#include "entityschema.h"
+
+namespace {
+
+// The value as Qt's SQLite driver reads it into a QVariant.
+QVariant driverValue(sqlite3_stmt *row, int column)
+{
+    switch (sqlite3_column_type(row, column)) {
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char *>(sqlite3_column_blob(row, column)),
+                          sqlite3_column_bytes(row, column));
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(row, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(row, column);
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    default:
+        return QString(reinterpret_cast<const QChar *>(sqlite3_column_text16(row, column)),
+                       sqlite3_column_bytes16(row, column) / int(sizeof(QChar)));
+    }
+}
+
+char hexDigit(unsigned v)
+{
+    return char(v < 10 ? '0' + v : 'a' + v - 10);
+}
+
+// The length of the UTF-8 sequence at s (of at most n bytes) for a Unicode
+// scalar value in its shortest form, 0 for anything else.
+int sequenceLength(const unsigned char *s, qsizetype n)
+{
+    const unsigned char c = s[0];
+    auto tail = [&](int i) { return i < n && (s[i] & 0xC0) == 0x80; };
+    if (c >= 0xC2 && c <= 0xDF)
+        return tail(1) ? 2 : 0;
+    if (c >= 0xE0 && c <= 0xEF) {
+        if (!tail(1) || !tail(2))
+            return 0;
+        if ((c == 0xE0 && s[1] < 0xA0) || (c == 0xED && s[1] >= 0xA0)) // overlong, surrogate
+            return 0;
+        return 3;
+    }
+    if (c >= 0xF0 && c <= 0xF4) {
+        if (!tail(1) || !tail(2) || !tail(3))
+            return 0;
+        if ((c == 0xF0 && s[1] < 0x90) || (c == 0xF4 && s[1] >= 0x90)) // overlong, beyond U+10FFFF
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+// Writes the JSON string of UTF-8 text at p as QJsonDocument writes it (room
+// for 6 bytes per byte and the quotes); nullptr when the text is not valid UTF-8.
+char *writeText(char *p, const char *text, qsizetype size)
+{
+    *p++ = '"';
+    const auto *s = reinterpret_cast<const unsigned char *>(text);
+    qsizetype i = 0;
+    while (i < size) {
+        const unsigned char c = s[i];
+        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+            *p++ = char(c);
+            ++i;
+        } else if (c >= 0x80) {
+            const int length = sequenceLength(s + i, size - i);
+            if (length == 0)
+                return nullptr;
+            for (const qsizetype end = i + length; i < end; ++i)
+                *p++ = char(s[i]);
+        } else {
+            *p++ = '\\';
+            switch (c) {
+            case '"': *p++ = '"'; break;
+            case '\\': *p++ = '\\'; break;
+            case '\b': *p++ = 'b'; break;
+            case '\f': *p++ = 'f'; break;
+            case '\n': *p++ = 'n'; break;
+            case '\r': *p++ = 'r'; break;
+            case '\t': *p++ = 't'; break;
+            default:
+                *p++ = 'u';
+                *p++ = '0';
+                *p++ = '0';
+                *p++ = hexDigit(c >> 4);
+                *p++ = hexDigit(c & 0xF);
+            }
+            ++i;
+        }
+    }
+    *p++ = '"';
+    return p;
+}
+
+} // namespace
+
+const RowWriter &RowWriter::of(const EntitySchema &schema)
+{
+    static const QHash<QString, const RowWriter *> writers = [] {
+        QHash<QString, const RowWriter *> all;
+        for (const EntitySchema &s : EntitySchema::all())
+            all.insert(s.entity, new RowWriter(s));
+        return all;
+    }();
+    return *writers.value(schema.entity);
+}
+
+RowWriter::RowWriter(const EntitySchema &schema)
+{
+    columnList = schema.columnList().toUtf8();
+    keys.append({QStringLiteral("id"), QByteArray(), 0, ConditionParser::Integer});
+    for (int i = 0; i < schema.fields.size(); ++i) {
+        const EntitySchema::Field &f = schema.fields.at(i);
+        const bool hidden = schema.entity == QLatin1String("user") && f.name == QLatin1String("password");
+        keys.append({f.name, QByteArray(), hidden ? -1 : i + 1, f.kind});
+    }
+    // QJsonObject keeps its keys sorted.
+    std::sort(keys.begin(), keys.end(), [](const Key &a, const Key &b) { return a.name < b.name; });
+    for (Key &key : keys) {
+        key.prefix = (&key == &keys.first() ? "\"" : ",\"") + key.name.toUtf8() + "\":";
+        prefixBytes += key.prefix.size();
+    }
+}
+
+void RowWriter::append(QByteArray *out, sqlite3_stmt *row) const
+{
+    // The common row, whose values all have their field's stored type and whose
+    // texts are valid UTF-8, is written in one go into room reserved for its
+    // longest possible form.
+    struct Value
+    {
+        sqlite3_value *value;
+        const char *text;
+        qsizetype size;
+    };
+    QVarLengthArray<Value, 32> values(keys.size());
+    qsizetype longest = prefixBytes + 2;
+    bool common = true;
+    for (int i = 0; i < keys.size() && common; ++i) {
+        const Key &key = keys.at(i);
+        Value &v = values[i];
+        if (key.column < 0) {
+            longest += 2;
+            continue;
+        }
+        v.value = sqlite3_column_value(row, key.column);
+        const int type = sqlite3_value_type(v.value);
+        switch (key.kind) {
+        case ConditionParser::Integer:
+            common = type == SQLITE_INTEGER;
+            longest += 24;
+            break;
+        case ConditionParser::Real:
+            common = type == SQLITE_FLOAT && std::isfinite(sqlite3_value_double(v.value));
+            longest += 32;
+            break;
+        case ConditionParser::Text:
+            common = type == SQLITE_TEXT;
+            if (common) {
+                v.text = reinterpret_cast<const char *>(sqlite3_value_text(v.value));
+                v.size = sqlite3_value_bytes(v.value);
+                longest += 6 * v.size + 2;
+            }
+            break;
+        }
+    }
+    const qsizetype start = out->size();
+    if (common) {
+        out->resize(start + longest);
+        char *p = out->data() + start;
+        *p++ = '{';
+        for (int i = 0; i < keys.size() && p; ++i) {
+            const Key &key = keys.at(i);
+            const Value &v = values.at(i);
+            std::memcpy(p, key.prefix.constData(), size_t(key.prefix.size()));
+            p += key.prefix.size();
+            if (key.column < 0) {
+                *p++ = '"';
+                *p++ = '"';
+            } else if (key.kind == ConditionParser::Integer) {
+                p = std::to_chars(p, p + 24, sqlite3_value_int64(v.value)).ptr;
+            } else if (key.kind == ConditionParser::Real) {
+                const QByteArray number = QByteArray::number(sqlite3_value_double(v.value), 'g',
+                                                             QLocale::FloatingPointShortest);
+                std::memcpy(p, number.constData(), size_t(number.size()));
+                p += number.size();
+            } else {
+                p = writeText(p, v.text, v.size);
+            }
+        }
+        if (p) {
+            *p++ = '}';
+            out->resize(p - out->data());
+            return;
+        }
+        out->resize(start); // a text that is not UTF-8
+    }
+
+    // Any other row as the server has always written it: the QJsonObject of the
+    // values that Qt's driver reads.
+    QJsonObject object;
+    for (const Key &key : keys) {
+        if (key.column < 0) {
+            object.insert(key.name, QString());
+            continue;
+        }
+        const QVariant v = driverValue(row, key.column);
+        if (key.kind == ConditionParser::Integer)
+            object.insert(key.name, v.toLongLong());
+        else if (key.kind == ConditionParser::Real)
+            object.insert(key.name, v.toDouble());
+        else
+            object.insert(key.name, v.toString());
+    }
+    out->append(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
