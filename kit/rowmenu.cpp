@@ -21,6 +21,14 @@ bool RowMenu::open(QMenu *menu, QAbstractItemView *view, const QPoint &pos, Show
     return true;
 }
 
+int RowMenu::idAt(const QAbstractItemView *view, const QPoint &pos, int idColumn)
+{
+    const QModelIndex index = view->indexAt(pos);
+    if (!index.isValid())
+        return 0;
+    return index.siblingAtColumn(idColumn).data().toInt();
+}
+
 int RowMenu::currentId(const QAbstractItemView *view, int idColumn)
 {
     const QModelIndex current = view->currentIndex();

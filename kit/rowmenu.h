@@ -24,6 +24,15 @@ public:
     // The id in column `idColumn` of the view's current row; 0 when there is
     // no current row or the cell does not hold a number.
     static int currentId(const QAbstractItemView *view, int idColumn);
+    // The id in column `idColumn` of the row at `pos` (viewport coordinates,
+    // as customContextMenuRequested gives it); 0 when no row lies there.
+    static int idAt(const QAbstractItemView *view, const QPoint &pos, int idColumn);
+    // The record of the row at `pos`, found by its id, or null.
+    template<class Record>
+    static Record *at(const QAbstractItemView *view, const QPoint &pos, int idColumn, const QList<Record *> &records)
+    {
+        return find(records, idAt(view, pos, idColumn));
+    }
     // The record of the view's current row, found by its id, or null.
     template<class Record>
     static Record *current(const QAbstractItemView *view, int idColumn, const QList<Record *> &records)

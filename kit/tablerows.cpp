@@ -14,10 +14,38 @@ void TableRows::reset(QTableWidget *table, const QStringList &headers, const QLi
     table->setAlternatingRowColors(true);
 }
 
-QList<QTableWidgetItem *> TableRows::append(QTableWidget *table, const QStringList &cells, const Align &align)
+QTableWidget *TableRows::reservedTable = nullptr;
+int TableRows::nextReserved = 0;
+int TableRows::endReserved = 0;
+
+TableRows::Reserve::Reserve(QTableWidget *table, int count)
+    : table(table), outerTable(reservedTable), outerNext(nextReserved), outerEnd(endReserved)
 {
-    const int row = table->rowCount();
-    table->setRowCount(row + 1);
+    reservedTable = table;
+    nextReserved = table->rowCount();
+    endReserved = nextReserved + count;
+    table->setRowCount(endReserved);
+}
+
+TableRows::Reserve::~Reserve()
+{
+    if (nextReserved < endReserved)
+        table->setRowCount(nextReserved);
+    reservedTable = outerTable;
+    nextReserved = outerNext;
+    endReserved = outerEnd;
+}
+
+QList<QTableWidgetItem *> TableRows::append(QTableWidget *table, const QStringList &cells, const Align &align,
+                                            int *rowNumber)
+{
+    int row = table->rowCount();
+    if (table == reservedTable && nextReserved < endReserved)
+        row = nextReserved++;
+    else
+        table->setRowCount(row + 1);
+    if (rowNumber)
+        *rowNumber = row;
     QList<QTableWidgetItem *> items;
     for (int column = 0; column < cells.size(); ++column) {
         auto *item = new QTableWidgetItem(cells.at(column));

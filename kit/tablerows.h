@@ -27,8 +27,10 @@ public:
     // (column, width) pairs and turns alternating row colours on.
     static void reset(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths);
     // Appends one row of the given texts, aligned by `align`; returns its items
-    // in column order. Rows are to be appended while sorting is paused.
-    static QList<QTableWidgetItem *> append(QTableWidget *table, const QStringList &cells, const Align &align);
+    // in column order and, when asked, the row's number. Rows are to be
+    // appended while sorting is paused.
+    static QList<QTableWidgetItem *> append(QTableWidget *table, const QStringList &cells, const Align &align,
+                                            int *row = nullptr);
 
     // One row per element of `rows`, in order, made by `appendOne` (which
     // appends the table row and returns its record), with the table's sorting
@@ -37,11 +39,35 @@ public:
     static void fill(QTableWidget *table, const QJsonArray &rows, QList<Record *> &records, AppendOne appendOne)
     {
         const SortingPause pause(table);
+        const Reserve reserve(table, rows.size());
         for (const QJsonValue &value : rows) {
             QJsonObject object = value.toObject();
             records.append(appendOne(object));
         }
     }
+
+private:
+    // The rows of one fill, added to the table at once: a table that grows
+    // row by row works out its header and scroll range again for every row.
+    // append() takes the reserved rows in order; the ones left over go.
+    class Reserve
+    {
+    public:
+        Reserve(QTableWidget *table, int count);
+        ~Reserve();
+        Reserve(const Reserve &) = delete;
+        Reserve &operator=(const Reserve &) = delete;
+
+    private:
+        QTableWidget *table;
+        QTableWidget *outerTable;
+        int outerNext;
+        int outerEnd;
+    };
+
+    static QTableWidget *reservedTable;
+    static int nextReserved;
+    static int endReserved;
 };
 
 #endif // TABLEROWS_H

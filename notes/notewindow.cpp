@@ -1,21 +1,73 @@
 #include "notewindow.h"
 #include "ui_notewindow.h"
 
+#include <QDate>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidgetItem>
+#include <QVBoxLayout>
 
-#include "conditionbuilder.h"
+#include "attachmentname.h"
+#include "downloaddialog.h"
+#include "excelhandler.h"
+#include "musicplaydialog.h"
+#include "notejson.h"
+#include "notesearchdialog.h"
+#include "noticebox.h"
 #include "rowmenu.h"
+#include "showcontentdialog.h"
 #include "tablerows.h"
 
 namespace {
 
 const int kColumnCount = 20;
+const int kImageColumn = 13;
+const int kVolumeColumn = 14;
+const int kAttachedFileColumn = 15;
 const int kOwnerColumn = 16;
 const int kIdColumn = 18;
+const int kContentColumn = 19;
+
+// The property of a row's content and thumbnail labels that names the row's note.
+const char *const kNoteId = "noteId";
+
+// Colours the reminder switch and date of a row by how close the date is.
+void colourReminder(QTableWidgetItem *isRemindItem, QTableWidgetItem *dateItem, const DomainNote &note,
+                    const QDate &today)
+{
+    const QDate remind = QDate::fromString(note.getRemindDate(), QStringLiteral("yyyy-MM-dd"));
+    // A reminder that is off, or has no date it could fall on, leaves the date alone.
+    if (!note.getIsRemind().contains(QStringLiteral("开启")) || !remind.isValid()) {
+        isRemindItem->setForeground(QColor(30, 30, 30));
+        return;
+    }
+    const QDate start = remind.addDays(-note.getRemindDateNumber());
+    if (today < start) {
+        dateItem->setForeground(QColor(0, 100, 0));
+    } else if (today < remind) {
+        dateItem->setForeground(QColor(255, 165, 0));
+    } else {
+        dateItem->setForeground(QColor(255, 0, 0));
+        if (today == remind)
+            dateItem->setBackground(QColor(255, 228, 181));
+    }
+    isRemindItem->setForeground(QColor(255, 169, 0));
+}
+
+// A cell widget whose vertical layout holds the given widgets, centred.
+QWidget *centredCell(std::initializer_list<QWidget *> widgets)
+{
+    auto *cell = new QWidget;
+    auto *layout = new QVBoxLayout(cell);
+    for (QWidget *widget : widgets)
+        layout->addWidget(widget, 0, Qt::AlignHCenter);
+    return cell;
+}
 
 } // namespace
 
@@ -27,11 +79,15 @@ NoteWindow::NoteWindow(QWidget *parent) : TableWindow(parent, Property().getPage
 
 NoteWindow::~NoteWindow()
 {
+    delete player;
     delete ui;
 }
 
 void NoteWindow::init()
 {
+    contentViewer = new ShowContentDialog(this);
+    connect(this, SIGNAL(sendNoteToShowContent(DomainNote&)), contentViewer, SLOT(receiveNote(DomainNote&)));
+
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     loader.setPaging(PagingBar::ofForm(ui, {
         QStringLiteral("第{curPage}页/共{pages}页 |  共{total}条笔记"),
@@ -56,7 +112,7 @@ void NoteWindow::init()
     addressSwitch = ColumnSwitch(ui->addressSwitchAction, &addressHidden, {4},
                                  {QStringLiteral(":/images/address-on.png"), QStringLiteral("关闭地址列")},
                                  {QStringLiteral(":/images/address-off.png"), QStringLiteral("打开地址列")}, columns);
-    imageSwitch = ColumnSwitch(ui->imageAction, &imageHidden, {13, 14, 15},
+    imageSwitch = ColumnSwitch(ui->imageAction, &imageHidden, {kImageColumn, kVolumeColumn, kAttachedFileColumn},
                                {QStringLiteral(":/images/attached-on.png"), QStringLiteral("关闭附属列")},
                                {QStringLiteral(":/images/attached-off.png"), QStringLiteral("打开附属列")}, columns);
     commentSwitch = ColumnSwitch(ui->commentSwitchAction, &commentHidden, {17},
@@ -67,10 +123,19 @@ void NoteWindow::init()
         s->apply();
 
     table->verticalHeader()->setDefaultSectionSize(75);
+    // The widgets of a row (content, thumbnail, voice clip, attachment) are
+    // made when the row comes into view.
+    table->viewport()->installEventFilter(this);
+    connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this, &NoteWindow::showCellWidgets);
+    connect(table->model(), &QAbstractItemModel::layoutChanged, this, &NoteWindow::showCellWidgets);
 
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     createMenu();
     connect(table, &QWidget::customContextMenuRequested, this, &NoteWindow::slotContextMenu);
+
+    // One player for the window's life; each "播放" hands it one clip.
+    player = new MusicPlayDialog;
+    connect(this, SIGNAL(sendMusicPath(QString&)), player, SLOT(receiveWebPath(QString&)));
 }
 
 QString NoteWindow::defaultFilter() const
@@ -81,6 +146,11 @@ QString NoteWindow::defaultFilter() const
     return filter + QStringLiteral(" and isShow ='展示'");
 }
 
+QString NoteWindow::fileAddress(const QString &name) const
+{
+    return property.getHostURL() + QStringLiteral("/account/note/") + name;
+}
+
 void NoteWindow::clearRows()
 {
     initTableWidget();
@@ -88,9 +158,6 @@ void NoteWindow::clearRows()
 
 void NoteWindow::initTableWidget()
 {
-    qDeleteAll(noteList);
-    noteList.clear();
-    menuNote = nullptr;
     TableRows::reset(ui->tableWidget,
                      {QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"),
                       QStringLiteral("笔记主题"), QStringLiteral("访问的地址"), QStringLiteral("添加日期"),
@@ -100,60 +167,11 @@ void NoteWindow::initTableWidget()
                       QStringLiteral("用户名"), QStringLiteral("备注"), QStringLiteral("ID"), QStringLiteral("笔记内容")},
                      {{0, 80}, {1, 60}, {2, 50}, {3, 100}, {4, 100}, {5, 90}, {6, 90}, {7, 60}, {11, 90}, {12, 60},
                       {13, 60}, {14, 100}, {15, 150}, {17, 300}});
+    // The cell widgets went with the rows; the records go now.
+    qDeleteAll(noteList);
+    noteList.clear();
+    menuNoteId = 0;
     ui->tableWidget->setColumnHidden(kOwnerColumn, grade <= 4);
-}
-
-DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
-{
-    auto *note = new DomainNote;
-    note->setId(json.value("id").toInt());
-    note->setMold(json.value("mold").toString());
-    note->setIsShow(json.value("isShow").toString());
-    note->setGrade(json.value("grade").toInt());
-    note->setTitle(json.value("title").toString());
-    note->setContent(json.value("content").toString());
-    note->setAddress(json.value("address").toString());
-    note->setRegisterDate(json.value("registerDate").toString());
-    note->setUpdateDate(json.value("updateDate").toString());
-    note->setIsRemind(json.value("isRemind").toString());
-    note->setRemindMethod(json.value("remindMethod").toString());
-    note->setRemindMethodBody(json.value("remindMethodBody").toString());
-    note->setRemindFrequency(json.value("remindFrequency").toString());
-    note->setRemindDate(json.value("remindDate").toString());
-    note->setRemindDateNumber(json.value("remindDateNumber").toInt());
-    note->setImage(json.value("image").toString());
-    note->setVolume(json.value("volume").toString());
-    note->setAttachedFile(json.value("attachedFile").toString());
-    note->setComment(json.value("comment").toString());
-    note->setLoginName(json.value("loginName").toString());
-
-    const QStringList cells{note->getMold(),
-                            note->getIsShow(),
-                            QString::number(note->getGrade()),
-                            note->getTitle(),
-                            note->getAddress(),
-                            note->getRegisterDate(),
-                            note->getUpdateDate(),
-                            note->getIsRemind(),
-                            note->getRemindMethod(),
-                            note->getRemindMethodBody(),
-                            note->getRemindFrequency(),
-                            note->getRemindDate(),
-                            QString::number(note->getRemindDateNumber()),
-                            note->getImage(),
-                            note->getVolume(),
-                            note->getAttachedFile(),
-                            note->getLoginName(),
-                            note->getComment(),
-                            QString::number(note->getId()),
-                            note->getContent()};
-    TableRows::append(ui->tableWidget, cells, [](int column) {
-        if (column == kIdColumn)
-            return Qt::Alignment(); // the id keeps the default alignment
-        return column == kColumnCount - 1 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter)
-                                          : Qt::Alignment(Qt::AlignCenter);
-    });
-    return note;
 }
 
 QJsonObject NoteWindow::requestList(const QJsonObject &request)
@@ -168,7 +186,173 @@ QJsonObject NoteWindow::requestDue(const QJsonObject &request)
 
 void NoteWindow::fillRows(const QJsonArray &rows)
 {
+    // The page's pictures are fetched while its rows are made.
+    QStringList pictures;
+    for (const QJsonValue &row : rows) {
+        const QString image = row.toObject().value(QStringLiteral("image")).toString();
+        if (!image.isEmpty())
+            pictures << fileAddress(image);
+    }
+    thumbnails.fetch(pictures);
     TableRows::fill(ui->tableWidget, rows, noteList, [this](QJsonObject &json) { return appendOneRow(json); });
+    showCellWidgets();
+    thumbnails.waitAll();
+}
+
+DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
+{
+    auto *note = new DomainNote(this);
+    NoteJson::fromJson(json, *note);
+
+    // Columns 13 to 15 and 19 hold widgets; their items stay empty.
+    const QStringList cells{note->getMold(),
+                            note->getIsShow(),
+                            QString::number(note->getGrade()),
+                            note->getTitle(),
+                            note->getAddress(),
+                            note->getRegisterDate(),
+                            note->getUpdateDate(),
+                            note->getIsRemind(),
+                            note->getRemindMethod(),
+                            note->getRemindMethodBody(),
+                            note->getRemindFrequency(),
+                            note->getRemindDate(),
+                            QString::number(note->getRemindDateNumber()) + QStringLiteral(" 天"),
+                            QString(),
+                            QString(),
+                            QString(),
+                            note->getLoginName(),
+                            note->getComment(),
+                            QString::number(note->getId())};
+    const QList<QTableWidgetItem *> items = TableRows::append(ui->tableWidget, cells, [](int column) {
+        const bool centred = column <= 12 || column == kOwnerColumn || column == 17;
+        return centred ? Qt::Alignment(Qt::AlignCenter) : Qt::Alignment();
+    });
+    colourReminder(items.at(7), items.at(11), *note, QDate::currentDate());
+    return note;
+}
+
+void NoteWindow::showCellWidgets()
+{
+    QTableWidget *table = ui->tableWidget;
+    const int first = table->rowAt(0);
+    if (first < 0)
+        return;
+    int last = table->rowAt(table->viewport()->height() - 1);
+    if (last < 0)
+        last = table->rowCount() - 1;
+    for (int row = first; row <= last; ++row) {
+        const QTableWidgetItem *id = table->item(row, kIdColumn);
+        if (!id || table->cellWidget(row, kContentColumn))
+            continue;
+        const DomainNote *note = RowMenu::find(noteList, id->text().toInt());
+        if (!note)
+            continue;
+        placeCell(row, kContentColumn, contentLabel(*note));
+        if (!note->getImage().isEmpty())
+            placeCell(row, kImageColumn, thumbnail(*note));
+        if (!note->getVolume().isEmpty())
+            placeCell(row, kVolumeColumn, voiceCell(*note));
+        if (!note->getAttachedFile().isEmpty())
+            placeCell(row, kAttachedFileColumn, attachmentCell(*note));
+    }
+}
+
+void NoteWindow::placeCell(int row, int column, QWidget *widget)
+{
+    // A widget shown without a size of its own would first be sized to its
+    // size hint (for rich text a layout of the whole text) only to be given
+    // the cell's size right after.
+    QTableWidget *table = ui->tableWidget;
+    widget->resize(table->columnWidth(column), table->rowHeight(row));
+    table->setCellWidget(row, column, widget);
+}
+
+QLabel *NoteWindow::contentLabel(const DomainNote &note)
+{
+    // The label tells HTML from plain text itself.
+    auto *label = new QLabel(note.getContent());
+    label->setObjectName(QStringLiteral("noteContent"));
+    label->setWordWrap(true);
+    label->setProperty(kNoteId, note.getId());
+    label->installEventFilter(this);
+    return label;
+}
+
+QLabel *NoteWindow::thumbnail(const DomainNote &note)
+{
+    auto *label = new QLabel;
+    label->setObjectName(QStringLiteral("noteImage"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setProperty(kNoteId, note.getId());
+    label->installEventFilter(this);
+    thumbnails.show(label, fileAddress(note.getImage()));
+    return label;
+}
+
+QWidget *NoteWindow::voiceCell(const DomainNote &note)
+{
+    auto *button = new QPushButton(QIcon(QStringLiteral(":/images/voice.png")), QStringLiteral("播放"));
+    button->setFixedSize(80, 35);
+    const QString address = fileAddress(note.getVolume());
+    connect(button, &QPushButton::clicked, this, [this, address] {
+        QString path = address;
+        emit sendMusicPath(path);
+        player->open();
+    });
+    return centredCell({button});
+}
+
+QWidget *NoteWindow::attachmentCell(const DomainNote &note)
+{
+    const QString name = AttachmentName::display(note.getAttachedFile());
+    auto *label = new QLabel(name);
+    label->setTextFormat(Qt::PlainText);
+    auto *button = new QPushButton(QStringLiteral("下 载"));
+    button->setFixedWidth(80);
+    const QString address = fileAddress(note.getAttachedFile());
+    connect(button, &QPushButton::clicked, this, [address, name] {
+        // Each download has its own window, which deletes itself when closed.
+        auto *downloader = new DownLoadDialog;
+        if (downloader->startDownload(address, name))
+            downloader->show();
+        else
+            delete downloader;
+    });
+    return centredCell({label, button});
+}
+
+bool NoteWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->tableWidget->viewport()) {
+        if (event->type() == QEvent::Resize)
+            showCellWidgets();
+        return TableWindow::eventFilter(watched, event);
+    }
+    const QVariant id = watched->property(kNoteId);
+    if (!id.isValid() || event->type() != QEvent::MouseButtonDblClick)
+        return TableWindow::eventFilter(watched, event);
+    // The row's note, found by the id its label carries: the table's current
+    // row may be another one.
+    if (DomainNote *note = RowMenu::find(noteList, id.toInt())) {
+        if (watched->objectName() == QLatin1String("noteImage"))
+            showImage(*note);
+        else
+            showContent(*note);
+    }
+    return true;
+}
+
+void NoteWindow::showContent(DomainNote &note)
+{
+    emit sendNoteToShowContent(note);
+    contentViewer->show();
+    contentViewer->raise();
+}
+
+void NoteWindow::showImage(DomainNote &note)
+{
+    emit sendNoteToShowImage(note);
 }
 
 void NoteWindow::createMenu()
@@ -187,32 +371,81 @@ void NoteWindow::createMenu()
 
 void NoteWindow::slotContextMenu(QPoint pos)
 {
-    if (!RowMenu::onCell(ui->tableWidget, pos))
+    // The note of the row under the mouse, not of the table's current row.
+    const DomainNote *note = RowMenu::at(ui->tableWidget, pos, kIdColumn, noteList);
+    if (!note)
         return;
-    menuNote = RowMenu::current(ui->tableWidget, kIdColumn, noteList);
-    showImageAction->setVisible(menuNote && !menuNote->getImage().isEmpty());
-    showContentAction->setVisible(menuNote && !menuNote->getContent().isEmpty());
-    RowMenu::open(menu, ui->tableWidget, pos, RowMenu::Show::Wait);
+    menuNoteId = note->getId();
+    showImageAction->setVisible(!note->getImage().isEmpty());
+    showContentAction->setVisible(!note->getContent().isEmpty());
+    RowMenu::open(menu, ui->tableWidget, pos);
 }
 
 void NoteWindow::slotMenuClicked(QAction *action)
 {
-    Q_UNUSED(action)
+    if (action == deleteAction) {
+        if (!NoticeBox::confirmDelete(QMessageBox::Information))
+            return;
+        if (DomainNote *note = RowMenu::find(noteList, menuNoteId))
+            deleteRemind(*note);
+        return;
+    }
+    DomainNote *note = RowMenu::find(noteList, menuNoteId);
+    if (!note)
+        return;
+    if (action == updateAction)
+        updateRemind(*note);
+    else if (action == showContentAction)
+        showContent(*note);
+    else if (action == showImageAction)
+        showImage(*note);
+}
+
+void NoteWindow::deleteRemind(DomainNote &note)
+{
+    loader.remove(NoteJson::toJson(note), [this](const QJsonObject &request) { return endpoint.delete1(request); },
+                  [](const QString &reason) {
+                      NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason);
+                  });
+}
+
+void NoteWindow::updateRemind(DomainNote &note)
+{
+    Q_UNUSED(note)
 }
 
 void NoteWindow::on_addAction_triggered() {}
 
-void NoteWindow::on_findAction_triggered() {}
+void NoteWindow::on_findAction_triggered()
+{
+    NoteSearchDialog dialog;
+    connect(&dialog, &NoteSearchDialog::sendDomainUi, this, &NoteWindow::receiveDomainUi);
+    connect(this, &NoteWindow::sendGrade, &dialog, &NoteSearchDialog::receiveGrade);
+    connect(this, &NoteWindow::sendDomainUi, &dialog, &NoteSearchDialog::receiveDomainUi);
+    emit sendGrade(grade);
+    emit sendDomainUi(loader.state());
+    dialog.exec();
+}
 
-void NoteWindow::on_copyAction_triggered() {}
+void NoteWindow::on_copyAction_triggered()
+{
+    loader.backup({QStringLiteral("备份"), QStringLiteral("总笔记数量大于当前显示的笔记数量"),
+                   QStringLiteral("如果备份所有的笔记:选择<全部导出>，只备份当前显示笔记:选择<导出当前>")});
+}
 
-void NoteWindow::toExcel() {}
+void NoteWindow::toExcel()
+{
+    ExcelHandler handler;
+    QJsonArray rows = loader.rows();
+    const QString text = handler.setJsonArray(rows, exportHeaders, exportKeys);
+    if (!text.isEmpty())
+        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
+}
 
 void NoteWindow::on_QuitAction_triggered()
 {
     close();
 }
-
 void NoteWindow::on_registerDateSwitchAction_triggered()
 {
     registerDateSwitch.toggle();
@@ -246,8 +479,13 @@ void NoteWindow::on_isShowAction_triggered()
 void NoteWindow::receiveUser(DomainUser &user, int tag)
 {
     Q_UNUSED(tag)
+    // The dashboard hands the user on again after its password and profile
+    // dialogs; only the first hand-over sets the starting condition, so the
+    // window's working condition stays.
+    const bool first = this->user == nullptr;
     keepUser(user);
-    loader.setCondition(grade < 5 ? ownerCondition() : QString());
+    if (first)
+        loader.setCondition(grade < 5 ? ownerCondition() : QString());
     setWindowTitle(QStringLiteral("笔记管理"));
 
     exportHeaders = {QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"),

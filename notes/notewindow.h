@@ -11,14 +11,16 @@
 #include "domainnote.h"
 #include "domainui.h"
 #include "domainuser.h"
-#include "http.h"
 #include "httpnote.h"
+#include "notethumbnails.h"
 #include "property.h"
 #include "tablewindow.h"
 
+class MusicPlayDialog;
 class QAction;
 class QLabel;
 class QMenu;
+class ShowContentDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -26,8 +28,10 @@ class NoteWindow;
 }
 QT_END_NAMESPACE
 
-// The notes: one page of the current query in a 20-column table, with paging,
-// column switches and, on opening, the question about due notes.
+// The notes: one page of the current query in a 20-column table whose rows
+// carry the note's content, a thumbnail of its picture, its voice clip and its
+// attachment; column switches, the row menu (change, delete, content, picture),
+// adding, searching, the backup and, on opening, the question about due notes.
 class NoteWindow : public TableWindow
 {
     Q_OBJECT
@@ -62,13 +66,31 @@ public slots:
     void receiveDomainUi(DomainUi &domainUi);
     void receiveSignal();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void init();
     void initTableWidget();
     void createMenu();
     void toExcel() override;
     DomainNote *appendOneRow(QJsonObject &json);
+    void deleteRemind(DomainNote &note);
+    void updateRemind(DomainNote &note);
+    void showContent(DomainNote &note);
+    void showImage(DomainNote &note);
     QString defaultFilter() const;
+    // The server file address of a note's file (picture, voice clip, attachment).
+    QString fileAddress(const QString &name) const;
+    // Gives the rows in view that have none yet their cell widgets.
+    void showCellWidgets();
+    // Puts a cell widget into the table at its cell's size.
+    void placeCell(int row, int column, QWidget *widget);
+    // The cell widgets of one row.
+    QLabel *contentLabel(const DomainNote &note);
+    QLabel *thumbnail(const DomainNote &note);
+    QWidget *voiceCell(const DomainNote &note);
+    QWidget *attachmentCell(const DomainNote &note);
 
     QJsonObject requestList(const QJsonObject &request) override;
     QJsonObject requestDue(const QJsonObject &request) override;
@@ -81,9 +103,11 @@ private:
     QList<QString> exportKeys;
     QList<QString> exportHeaders;
     QLabel *statusLabel = nullptr;
-    DomainNote *menuNote = nullptr;
+    int menuNoteId = 0; // the id of the row the menu was opened on
     Property property;
-    Http http;
+    ShowContentDialog *contentViewer = nullptr;
+    NoteThumbnails thumbnails;
+    MusicPlayDialog *player = nullptr;
     bool isShowHidden = true;
     bool addressHidden = true;
     bool registerDateHidden = true;

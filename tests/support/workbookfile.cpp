@@ -1,22 +1,14 @@
 #include "workbookfile.h"
 
 #include <QDebug>
-#include <QFileDialog>
 #include <QJsonDocument>
-#include <QLineEdit>
 #include <QProcess>
 
-#include "modalanswerer.h"
+#include "guidriver.h"
 
 void WorkbookFile::choose(ModalAnswerer &answerer, const QString &path)
 {
-    answerer.dialog("QFileDialog", [path](QWidget *w) {
-        auto *dialog = qobject_cast<QFileDialog *>(w);
-        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
-        name->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    GuiDriver::chooseFile(answerer, path);
 }
 
 QJsonArray WorkbookFile::rows(const QString &path)

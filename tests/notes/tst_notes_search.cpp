@@ -1,0 +1,267 @@
+// Searching the notes against the real server: every criterion of the search
+// dialog finds its notes in the window behind it, "查找" and "查询全部" too,
+// and the dialog opened from the window works on the window's page size.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <functional>
+
+#include "domainui.h"
+#include "domainuser.h"
+#include "guidriver.h"
+#include "modalanswerer.h"
+#include "notesearchdialog.h"
+#include "notewindow.h"
+#include "serverprocess.h"
+
+namespace {
+
+const QString kOwner = QStringLiteral("seek");
+
+// Three notes of one owner, each criterion telling some of them apart.
+QList<QJsonObject> seeds()
+{
+    return {
+        QJsonObject{{"mold", "学习笔记"}, {"isShow", "展示"}, {"grade", 5}, {"title", "O'Neil的笔记"},
+                    {"content", "内容甲"}, {"address", "http://a.example"}, {"comment", "备注甲"},
+                    {"isRemind", "开启"}, {"remindMethod", "邮件"}, {"remindMethodBody", "a@b.cn"},
+                    {"remindFrequency", "每日邮件提醒"}, {"remindDate", "2030-01-10"}, {"remindDateNumber", 7},
+                    {"image", "a_1.png"}, {"registerDate", "2020-01-05 10:00:00"},
+                    {"updateDate", "2021-02-06 10:00:00"}, {"loginName", kOwner}},
+        QJsonObject{{"mold", "日常生活"}, {"isShow", "关闭"}, {"grade", 1}, {"title", "平常"}, {"content", "内容乙"},
+                    {"isRemind", "关闭"}, {"volume", "v_1.wav"}, {"attachedFile", "f_1.txt"},
+                    {"registerDate", "2022-05-05 10:00:00"}, {"updateDate", "2023-06-06 10:00:00"},
+                    {"loginName", kOwner}},
+        QJsonObject{{"mold", "工作笔记"}, {"isShow", "展示"}, {"grade", 3}, {"title", "周报"}, {"content", "内容丙"},
+                    {"isRemind", "开启"}, {"remindDate", "2031-03-03"}, {"remindDateNumber", 2},
+                    {"registerDate", "2024-01-01 10:00:00"}, {"updateDate", "2024-01-02 10:00:00"},
+                    {"loginName", kOwner}},
+    };
+}
+
+using Fill = std::function<void(NoteSearchDialog &)>;
+
+template<class T>
+T *child(NoteSearchDialog &d, const QString &name)
+{
+    return d.findChild<T *>(name);
+}
+
+void tick(NoteSearchDialog &d, const QString &key)
+{
+    child<QCheckBox>(d, QStringLiteral("checkBox_") + key)->setChecked(true);
+}
+
+// A combo criterion: tick it and choose the item.
+Fill choice(const QString &key, const QString &item)
+{
+    return [=](NoteSearchDialog &d) {
+        tick(d, key);
+        auto *combo = child<QComboBox>(d, QStringLiteral("comboBox_") + key);
+        combo->setCurrentIndex(combo->findText(item));
+    };
+}
+
+// A text criterion: tick it and type the text.
+Fill text(const QString &key, const QString &value)
+{
+    return [=](NoteSearchDialog &d) {
+        tick(d, key);
+        GuiDriver::type(child<QLineEdit>(d, QStringLiteral("lineEdit_") + key), value);
+    };
+}
+
+// A date criterion with its operator and one or two dates.
+Fill dated(const QString &key, const QString &op, const QString &from, const QString &to = QString())
+{
+    return [=](NoteSearchDialog &d) {
+        tick(d, key);
+        auto *ops = child<QComboBox>(d, QStringLiteral("comboBox_") + key);
+        ops->setCurrentIndex(ops->findText(op));
+        child<QDateEdit>(d, QStringLiteral("dateEdit_") + key + QLatin1Char('1'))->setDate(QDate::fromString(from, Qt::ISODate));
+        if (!to.isEmpty())
+            child<QDateEdit>(d, QStringLiteral("dateEdit_") + key + QLatin1Char('2'))->setDate(QDate::fromString(to, Qt::ISODate));
+    };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fill)
+
+class TestNotesSearch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void criterionFindsItsNotes_data();
+    void criterionFindsItsNotes();
+    void quickSearchAndEverything();
+    void searchFromTheWindow();
+
+private:
+    ServerProcess server;
+    DomainUser user;
+    DomainUser admin;
+};
+
+void TestNotesSearch::initTestCase()
+{
+    QVERIFY(server.start());
+    for (const QJsonObject &note : seeds())
+        QCOMPARE(ServerProcess::add(QStringLiteral("note"), note).value("flag").toInt(), 1);
+    QCOMPARE(ServerProcess::add(QStringLiteral("note"), QJsonObject{{"title", "别人的"}, {"content", "内容丁"},
+                                                                    {"isShow", "展示"}, {"loginName", "other"}})
+                 .value("flag").toInt(),
+             1);
+    user.setUsername(kOwner);
+    user.setGrade(1);
+    admin.setUsername(QStringLiteral("admin"));
+    admin.setGrade(5);
+}
+
+QStringList sortedTitles(const QTableWidget *table)
+{
+    QStringList t;
+    for (int r = 0; r < table->rowCount(); ++r)
+        t << table->item(r, 3)->text();
+    t.sort();
+    return t;
+}
+
+void TestNotesSearch::criterionFindsItsNotes_data()
+{
+    QTest::addColumn<Fill>("fill");
+    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<bool>("administrator");
+    const QString a = QStringLiteral("O'Neil的笔记"), b = QStringLiteral("平常"), c = QStringLiteral("周报");
+    auto row = [](const char *name, Fill fill, QStringList found, bool administrator = false) {
+        found.sort();
+        QTest::newRow(name) << fill << found << administrator;
+    };
+    row("isShow", choice("isShow", "关闭"), {b});
+    row("isShow 全部", choice("isShow", "全部"), {a, b, c});
+    row("image 有图", choice("image", "有图"), {a});
+    row("image 无图", choice("image", "无图"), {b, c});
+    row("volume", choice("volume", "有声"), {b});
+    row("attachedFile", choice("attachedFile", "有附件"), {b});
+    row("attachedFile 无附件", choice("attachedFile", "无附件"), {a, c});
+    row("grade", [](NoteSearchDialog &d) {
+        tick(d, "grade");
+        child<QComboBox>(d, "comboBox_grade1")->setCurrentText("3");
+    }, {a});
+    row("grade 介于", [](NoteSearchDialog &d) {
+        tick(d, "grade");
+        child<QComboBox>(d, "comboBox_grade")->setCurrentText("介于");
+        child<QComboBox>(d, "comboBox_grade1")->setCurrentText("1");
+        child<QComboBox>(d, "comboBox_grade2")->setCurrentText("2");
+    }, {b});
+    row("remindFrequency 无邮件提醒", choice("remindFrequency", "无邮件提醒"), {b, c});
+    row("remindFrequency", choice("remindFrequency", "每日邮件提醒"), {a});
+    row("isRemind", choice("isRemind", "开启"), {a, c});
+    row("isRemind 全部", choice("isRemind", "全部"), {a, b, c});
+    row("mold", choice("mold", "学习笔记"), {a});
+    row("title with a quote", text("title", "O'Neil"), {a});
+    row("content", text("content", "内容乙"), {b});
+    row("address", text("address", "a.example"), {a});
+    row("remindMethod 邮件", choice("remindMethod", "邮件"), {a});
+    row("remindMethod 无", choice("remindMethod", "无"), {b, c});
+    row("remindMethodBody", text("remindMethodBody", "a@b"), {a});
+    row("comment", text("comment", "备注甲"), {a});
+    row("loginName", text("loginName", "seek"), {a, b, c}, true);
+    row("registerDate", dated("registerDate", "<", "2021-01-01"), {a});
+    row("updateDate 介于", dated("updateDate", "介于", "2023-01-01", "2023-12-31"), {b});
+    row("remindDate", dated("remindDate", "=", "2031-03-03"), {c});
+    row("remindDateNumber", [](NoteSearchDialog &d) {
+        tick(d, "remindDateNumber");
+        child<QComboBox>(d, "comboBox_remindDateNumber")->setCurrentText(">=");
+        auto *days = child<QLineEdit>(d, "lineEdit_remindDateNumber1");
+        days->clear();
+        GuiDriver::type(days, "5");
+    }, {a});
+    row("two criteria", [](NoteSearchDialog &d) {
+        choice("isShow", "展示")(d);
+        text("content", "内容")(d);
+    }, {a, c});
+}
+
+void TestNotesSearch::criterionFindsItsNotes()
+{
+    QFETCH(Fill, fill);
+    QFETCH(QStringList, found);
+    QFETCH(bool, administrator);
+    NoteWindow window;
+    window.receiveUser(administrator ? admin : user, 1);
+    NoteSearchDialog dialog;
+    connect(&dialog, &NoteSearchDialog::sendDomainUi, &window, &NoteWindow::receiveDomainUi);
+    dialog.receiveGrade(administrator ? 5 : 1);
+    DomainUi state;
+    state.setPageSize(30);
+    dialog.receiveDomainUi(state);
+    fill(dialog);
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton_confirm")), Qt::LeftButton);
+    QCOMPARE(sortedTitles(window.findChild<QTableWidget *>(QStringLiteral("tableWidget"))), found);
+}
+
+void TestNotesSearch::quickSearchAndEverything()
+{
+    NoteWindow window;
+    window.receiveUser(user, 1);
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    NoteSearchDialog dialog;
+    connect(&dialog, &NoteSearchDialog::sendDomainUi, &window, &NoteWindow::receiveDomainUi);
+    dialog.receiveGrade(1);
+    DomainUi state;
+    state.setPageSize(2);
+    dialog.receiveDomainUi(state);
+    dialog.show();
+
+    // "查找" looks in the content only and ticks its switch.
+    GuiDriver::type(dialog.findChild<QLineEdit *>(QStringLiteral("lineEdit_content")), QStringLiteral("内容丙"));
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton_find")), Qt::LeftButton);
+    QCOMPARE(sortedTitles(table), QStringList({"周报"}));
+    QVERIFY(dialog.findChild<QCheckBox *>(QStringLiteral("checkBox_content"))->isChecked());
+    QVERIFY(dialog.isVisible());
+
+    // "查询全部": every note of the user (not another's), the page size of the dialog.
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushButton_findAll")), Qt::LeftButton);
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(window.findChild<QComboBox *>(QStringLiteral("comboBox_pageNumber"))->count(), 2);
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestNotesSearch::searchFromTheWindow()
+{
+    NoteWindow window;
+    window.receiveUser(user, 1);
+    window.show();
+    auto *table = window.findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    QString pageSizeShown;
+    QStringList afterConfirm;
+    ModalAnswerer answerer;
+    answerer.dialog("NoteSearchDialog", [&](QWidget *w) {
+        auto &dialog = *qobject_cast<NoteSearchDialog *>(w);
+        pageSizeShown = child<QLineEdit>(dialog, "lineEdit_pageSize")->text();
+        // The owner row is for administrators only.
+        QVERIFY(!child<QCheckBox>(dialog, "checkBox_loginName")->isVisible());
+        choice("mold", "工作笔记")(dialog);
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_confirm"), Qt::LeftButton);
+        afterConfirm = sortedTitles(table);
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_cancel"), Qt::LeftButton);
+    });
+    window.findChild<QAction *>(QStringLiteral("findAction"))->trigger();
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+    QCOMPARE(pageSizeShown, QStringLiteral("30"));
+    QCOMPARE(afterConfirm, QStringList({"周报"}));
+}
+
+QTEST_MAIN(TestNotesSearch)
+#include "tst_notes_search.moc"
