@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -21,6 +20,7 @@
 #include "logindialog.h"
 #include "messagewindow.h"
 #include "formchild.h"
+#include "guidriver.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
 
@@ -43,7 +43,6 @@ private:
     static void change(MessageWindow &window, const QString &text, const Fill &fill);
     static int rowOf(MessageWindow &window, const QString &text);
     static QJsonObject stored(const QString &text);
-    static void type(QWidget *widget, const QString &text);
     static void pick(QWidget *dialog, const char *combo, const QString &item);
     static void confirm(QWidget *dialog)
     {
@@ -52,15 +51,6 @@ private:
 
     ServerProcess server{true};
 };
-
-void TestMessagesWrite::type(QWidget *widget, const QString &text)
-{
-    // Chinese arrives through the input method as committed text.
-    QInputMethodEvent commit;
-    commit.setCommitString(text);
-    widget->setFocus();
-    QApplication::sendEvent(widget, &commit);
-}
 
 void TestMessagesWrite::pick(QWidget *dialog, const char *combo, const QString &item)
 {
@@ -106,20 +96,16 @@ void TestMessagesWrite::change(MessageWindow &window, const QString &text, const
     const int row = rowOf(window, text);
     QVERIFY2(row >= 0, qPrintable(text));
     const QPoint pos = table->visualRect(table->model()->index(row, 3)).center();
-    QTest::mouseClick(table->viewport(), Qt::RightButton, {}, pos);
+    QCOMPARE(GuiDriver::menuEntries(table, pos), QStringList({"修改此行", "删除此行"}));
     ModalAnswerer answerer;
-    answerer.menu(QStringLiteral("修改此行"));
     answerer.dialog("MessageAddUpdateDialog", [&](QWidget *dialog) {
         QCOMPARE(dialog->windowTitle(), QStringLiteral("更新窗口"));
         QCOMPARE(formChild<QPushButton>(dialog, "confiremPushButton")->text(), QStringLiteral("更   新"));
         QCOMPARE(formChild<QPushButton>(dialog, "confiremPushButton")->shortcut(), QKeySequence(QStringLiteral("Return")));
         fill(dialog);
     });
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, pos, table->viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(table->viewport(), &menuEvent);
-    QTRY_VERIFY(answerer.allAnswered());
+    QVERIFY(GuiDriver::pickFromMenu(table, pos, QStringLiteral("修改此行")));
     ANSWERED(answerer);
-    QVERIFY(answerer.seen().contains(QStringLiteral("menu: 修改此行 | 删除此行")));
 }
 
 void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
@@ -134,7 +120,7 @@ void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
     for (const QString &kind : kinds) {
         add(window, [&](QWidget *dialog) {
             pick(dialog, "comboBox_mold", kind);
-            type(formChild<QPlainTextEdit>(dialog, "textEdit_message"), QStringLiteral("新的%1消息").arg(kind));
+            GuiDriver::type(formChild<QPlainTextEdit>(dialog, "textEdit_message"), QStringLiteral("新的%1消息").arg(kind));
             if (kind == QLatin1String("versions"))
                 QTest::keyClicks(formChild<QLineEdit>(dialog, "lineEdit_flag"), "2.5");
             if (kind == QLatin1String("reminder")) {
@@ -147,7 +133,7 @@ void TestMessagesWrite::eachKindIsAddedAndTheLogInPicksUpReminderAndVersion()
             if (kind == QLatin1String("about")) {
                 pick(dialog, "comboBox_grade", "3");
                 pick(dialog, "comboBox_appOS", "webDesk");
-                type(formChild<QLineEdit>(dialog, "lineEdit_comment"), QStringLiteral("网页说明"));
+                GuiDriver::type(formChild<QLineEdit>(dialog, "lineEdit_comment"), QStringLiteral("网页说明"));
             }
         });
         // The window reloaded behind the accepted dialog.
@@ -313,13 +299,9 @@ void TestMessagesWrite::deletingTheLastRowOfTheLastPageStepsBack()
     QCOMPARE(formChild<QLabel>(&window, "label_pageMessage")->text(), QStringLiteral("第2页/共2页 |  共31个账户"));
 
     const QPoint pos = table->visualRect(table->model()->index(0, 0)).center();
-    QTest::mouseClick(table->viewport(), Qt::RightButton, {}, pos);
     ModalAnswerer answerer;
-    answerer.menu(QStringLiteral("删除此行"));
     answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("确认"));
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, pos, table->viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(table->viewport(), &menuEvent);
-    QTRY_VERIFY(answerer.allAnswered());
+    QVERIFY(GuiDriver::pickFromMenu(table, pos, QStringLiteral("删除此行")));
     ANSWERED(answerer);
 
     // The emptied last page gave way to the one before it.

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMessageBox>
 
 ModalAnswerer::ModalAnswerer(int watchdogMs, QObject *parent) : QObject(parent), watchdogMs(watchdogMs)
@@ -56,54 +55,6 @@ ModalAnswerer &ModalAnswerer::escape()
         sinceProgress.restart();
     queue.append(e);
     return *this;
-}
-
-ModalAnswerer &ModalAnswerer::menu(const QString &entry)
-{
-    Expectation e;
-    e.button = entry;
-    e.className = QStringLiteral("QMenu");
-    e.menu = true;
-    if (queue.isEmpty())
-        sinceProgress.restart();
-    queue.append(e);
-    return *this;
-}
-
-bool ModalAnswerer::handleMenu()
-{
-    if (queue.isEmpty() || !queue.first().menu)
-        return false;
-    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    if (!menu || !menu->isVisible())
-        return false;
-    const Expectation e = queue.takeFirst();
-    sinceProgress.restart();
-    QStringList entries;
-    QAction *chosen = nullptr;
-    for (QAction *action : menu->actions()) {
-        if (!action->isVisible() || action->isSeparator())
-            continue;
-        entries << action->text();
-        if (action->text() == e.button)
-            chosen = action;
-    }
-    seenTexts << QStringLiteral("menu: ") + entries.join(QStringLiteral(" | "));
-    if (!chosen)
-        issues << QStringLiteral("no entry \"%1\" in the menu (%2)").arg(e.button, entries.join(QStringLiteral(" | ")));
-    // Chosen once this poll has returned: what the entry opens is answered by later polls.
-    QPointer<QMenu> guard(menu);
-    QPointer<QAction> action(chosen);
-    QMetaObject::invokeMethod(
-        this,
-        [guard, action] {
-            if (guard)
-                guard->hide();
-            if (action)
-                action->trigger();
-        },
-        Qt::QueuedConnection);
-    return true;
 }
 
 QString ModalAnswerer::describe(QWidget *w)
@@ -170,8 +121,6 @@ void ModalAnswerer::handle(QWidget *w, const Expectation &e)
 
 void ModalAnswerer::poll()
 {
-    if (handleMenu())
-        return;
     if (lastHandled && !lastHandled->isVisible())
         lastHandled = nullptr;
     handledOpen.removeIf([](const QPointer<QWidget> &h) { return !h || !h->isVisible(); });

@@ -41,10 +41,6 @@ public:
     ModalAnswerer &drive(const char *className, Handler handler);
     // Escape pressed on the next modal widget.
     ModalAnswerer &escape();
-    // The next pop-up menu (a context menu run with exec()): its visible
-    // entries are recorded in seen() as one line, "menu: a | b | c", and the
-    // entry `entry` is chosen, as a click on it would (the menu closes first).
-    ModalAnswerer &menu(const QString &entry);
 
     bool allAnswered() const { return queue.isEmpty(); }
     QStringList problems() const { return issues; }
@@ -62,13 +58,11 @@ private:
         QString className;
         Handler handler;
         bool pressEscape = false;
-        bool menu = false;
         bool later = false;
     };
 
     void poll();
     void handle(QWidget *w, const Expectation &e);
-    bool handleMenu();
 
     QList<Expectation> queue;
     QStringList issues;
