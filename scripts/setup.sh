@@ -17,8 +17,9 @@ PACKAGES=(
   fonts-wqy-microhei
   # tests: the workbook reader, network namespaces (unshare, ip)
   python3-openpyxl util-linux iproute2
-  # benchmark script
-  wrk curl
+  # benchmark scripts: load generator and reference client; a virtual X
+  # display, window lookup and peak memory for the client's start and download
+  wrk curl xvfb xdotool x11-utils time
 )
 
 missing=()
