@@ -14,14 +14,6 @@ namespace {
 
 const QString kTimestampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-// A new button text would drop the button's shortcut; Return stays the way to confirm.
-void setConfirmText(QPushButton *button, const QString &text)
-{
-    const QKeySequence shortcut = button->shortcut();
-    button->setText(text);
-    button->setShortcut(shortcut);
-}
-
 } // namespace
 
 MessageAddUpdateDialog::MessageAddUpdateDialog(QWidget *parent)
@@ -35,7 +27,7 @@ MessageAddUpdateDialog::MessageAddUpdateDialog(QWidget *parent)
     }
     setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     message.setId(0);
-    setConfirmText(ui->confiremPushButton, QStringLiteral("添   加"));
+    WriteStep::setButtonText(ui->confiremPushButton, QStringLiteral("添   加"));
     setWindowTitle(QStringLiteral("添加信息"));
     ui->lineEdit_flag->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^\\d+(\\.\\d+)?$")), ui->lineEdit_flag));
@@ -69,7 +61,7 @@ MessageAddUpdateDialog::~MessageAddUpdateDialog()
 void MessageAddUpdateDialog::receiveMessage(DomainMessage &source)
 {
     message.setId(source.getId());
-    setConfirmText(ui->confiremPushButton, QStringLiteral("更   新"));
+    WriteStep::setButtonText(ui->confiremPushButton, QStringLiteral("更   新"));
     setWindowTitle(QStringLiteral("更新窗口"));
     updateView(source);
 }

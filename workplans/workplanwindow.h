@@ -12,6 +12,7 @@
 #include "domainuser.h"
 #include "dworkplan.h"
 #include "httpworkplan.h"
+#include "shownoteimagedialog.h"
 #include "tablewindow.h"
 
 class QAction;
@@ -105,6 +106,7 @@ private:
     QLabel *statusLabel = nullptr;
     DWorkPlan *workPlan = nullptr;
     ShowPlanContentDialog *showPlanContentDialog = nullptr;
+    ShowNoteImageDialog showNoteImageDialog;
     bool dateSwitch = true;
     bool remindSwitch = true;
     bool imageSwitch = true;

@@ -21,24 +21,9 @@ namespace {
 
 using Fill = std::function<void(QWidget *dialog)>;
 
-template<class T>
-T *widget(QWidget *dialog, const char *name)
-{
-    auto *found = dialog->findChild<T *>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no widget %s", name);
-    return found;
-}
-
 void click(QWidget *dialog, const char *name)
 {
     widget<QAbstractButton>(dialog, name)->click();
-}
-
-void choose(QWidget *dialog, const char *combo, const QString &item)
-{
-    QComboBox *box = widget<QComboBox>(dialog, combo);
-    box->setCurrentIndex(box->findText(item));
 }
 
 // Ticks a row's switch and fills its value.
