@@ -11,7 +11,9 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "dworkplan.h"
+#include "http.h"
 #include "httpworkplan.h"
+#include "property.h"
 #include "shownoteimagedialog.h"
 #include "tablewindow.h"
 
@@ -93,6 +95,9 @@ private:
     Ui::WorkPlanWindow *ui;
     QStandardItemModel *model = nullptr;
     HttpWorkPlan endpoint;
+    // The window's own transport and configuration, beside its endpoint.
+    Http http;
+    Property property;
     QJsonArray jsonArray;
     QList<DWorkPlan *> workPlanList;
     QList<DWorkPlan *> yearList;
