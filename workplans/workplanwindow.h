@@ -19,10 +19,10 @@
 
 class QAction;
 class QLabel;
-class ShowPlanContentDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+class ShowPlanContentDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
