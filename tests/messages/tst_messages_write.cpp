@@ -254,6 +254,14 @@ void TestMessagesWrite::formChecksAndCancel()
         ModalAnswerer answerer;
         answerer.drive("MessageAddUpdateDialog", [&](QWidget *dialog) {
             QVERIFY(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
+            // Labels and date edits show their texts whole.
+            QList<QWidget *> texts;
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                texts << label;
+            for (QDateTimeEdit *edit : dialog->findChildren<QDateTimeEdit *>())
+                texts << edit;
+            for (QWidget *w : texts)
+                QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
             QCOMPARE(formChild<QComboBox>(dialog, "comboBox_mold")->count(), 5);
             // A sign, a letter or a second point cannot be typed into the flag.
             QLineEdit *flag = formChild<QLineEdit>(dialog, "lineEdit_flag");
