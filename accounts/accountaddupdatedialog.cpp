@@ -20,7 +20,7 @@ AccountAddUpdateDialog::AccountAddUpdateDialog(QWidget *parent)
     write.setButtons({ui->confiremPushButton});
     ui->accountNameLineEdit->setEnabled(true);
     ui->accountNameLineEdit->setStyleSheet(QStringLiteral("background:White"));
-    setConfirmText(QStringLiteral("添   加"));
+    WriteStep::setButtonText(ui->confiremPushButton, QStringLiteral("添   加"));
     setWindowTitle(QStringLiteral("添加窗口"));
     qDebug() << "id" << account.getId();
 }
@@ -28,14 +28,6 @@ AccountAddUpdateDialog::AccountAddUpdateDialog(QWidget *parent)
 AccountAddUpdateDialog::~AccountAddUpdateDialog()
 {
     delete ui;
-}
-
-void AccountAddUpdateDialog::setConfirmText(const QString &text)
-{
-    // A new button text replaces the button's shortcut; Return stays the way to confirm.
-    const QKeySequence shortcut = ui->confiremPushButton->shortcut();
-    ui->confiremPushButton->setText(text);
-    ui->confiremPushButton->setShortcut(shortcut);
 }
 
 void AccountAddUpdateDialog::receiveUser(QString &username)
@@ -51,7 +43,7 @@ void AccountAddUpdateDialog::receiveAccount(DomainAccount &source)
     account.setLoginName(source.getLoginName());
     ui->accountNameLineEdit->setEnabled(false);
     ui->accountNameLineEdit->setStyleSheet(QStringLiteral("background:WhiteSmoke"));
-    setConfirmText(QStringLiteral("更   新"));
+    WriteStep::setButtonText(ui->confiremPushButton, QStringLiteral("更   新"));
     setWindowTitle(QStringLiteral("更新窗口"));
     updateView(source);
 }

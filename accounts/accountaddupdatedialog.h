@@ -39,8 +39,6 @@ private slots:
     void on_cancelPushButton_clicked();
 
 private:
-    void setConfirmText(const QString &text);
-
     Ui::AccountAddUpdateDialog *ui;
     DomainAccount account;
     HttpAccount httpAccount;

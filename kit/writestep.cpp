@@ -59,6 +59,13 @@ void WriteStep::setButtons(const QList<QAbstractButton *> &list)
         buttons.append(button);
 }
 
+void WriteStep::setButtonText(QAbstractButton *button, const QString &text)
+{
+    const QKeySequence shortcut = button->shortcut();
+    button->setText(text);
+    button->setShortcut(shortcut);
+}
+
 void WriteStep::setExtraKeys(const QJsonObject &keys)
 {
     extraKeys = keys;

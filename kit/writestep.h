@@ -64,6 +64,9 @@ public:
     // The buttons that are disabled while a write waits (a click during the wait
     // would send the record twice); each gets its own state back afterwards.
     void setButtons(const QList<QAbstractButton *> &buttons);
+    // Gives a confirm button a new text ("添   加", "更   新") and keeps its
+    // shortcut, which a new text would otherwise replace.
+    static void setButtonText(QAbstractButton *button, const QString &text);
     // Keys sent beside "dList" in every later request (the work plan's
     // "conditionStr"); a "dList" among them is ignored.
     void setExtraKeys(const QJsonObject &keys);

@@ -16,6 +16,7 @@
 #include "downloaddialog.h"
 #include "excelhandler.h"
 #include "musicplaydialog.h"
+#include "noteaddupdatedialog.h"
 #include "notejson.h"
 #include "notesearchdialog.h"
 #include "noticebox.h"
@@ -87,6 +88,7 @@ void NoteWindow::init()
 {
     contentViewer = new ShowContentDialog(this);
     connect(this, SIGNAL(sendNoteToShowContent(DomainNote&)), contentViewer, SLOT(receiveNote(DomainNote&)));
+    connect(this, SIGNAL(sendNoteToShowImage(DomainNote&)), &imageViewer, SLOT(receiveNote(DomainNote&)));
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     loader.setPaging(PagingBar::ofForm(ui, {
@@ -353,6 +355,7 @@ void NoteWindow::showContent(DomainNote &note)
 void NoteWindow::showImage(DomainNote &note)
 {
     emit sendNoteToShowImage(note);
+    imageViewer.show();
 }
 
 void NoteWindow::createMenu()
@@ -411,10 +414,26 @@ void NoteWindow::deleteRemind(DomainNote &note)
 
 void NoteWindow::updateRemind(DomainNote &note)
 {
-    Q_UNUSED(note)
+    NoteAddUpdateDialog dialog;
+    connect(this, &NoteWindow::sendUser, &dialog, &NoteAddUpdateDialog::receiveUser);
+    if (user)
+        emit sendUser(*user);
+    connect(this, &NoteWindow::sendNote, &dialog, &NoteAddUpdateDialog::receiveNote);
+    emit sendNote(note);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void NoteWindow::on_addAction_triggered() {}
+void NoteWindow::on_addAction_triggered()
+{
+    NoteAddUpdateDialog dialog;
+    connect(this, &NoteWindow::sendUser, &dialog, &NoteAddUpdateDialog::receiveUser);
+    if (user)
+        emit sendUser(*user);
+    // After an addition the window lists the user's own shown notes, at every grade.
+    if (dialog.exec() == QDialog::Accepted)
+        loader.select(ownerCondition() + QStringLiteral(" and isShow ='展示'"));
+}
 
 void NoteWindow::on_findAction_triggered()
 {

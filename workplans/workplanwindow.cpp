@@ -17,6 +17,7 @@
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "showplancontentdialog.h"
+#include "workplanaddupdatedialog.h"
 #include "workplanjson.h"
 #include "workplansearchdialog.h"
 
@@ -61,6 +62,8 @@ void WorkPlanWindow::init()
     model = new QStandardItemModel(ui->treeView);
     connect(this, SIGNAL(sendWorkPlanToShowContent(DWorkPlan&)), showPlanContentDialog,
             SLOT(receiveWorkPlan(DWorkPlan&)));
+    connect(this, &WorkPlanWindow::sendWorkPlanToShowImage, &showNoteImageDialog,
+            &ShowNoteImageDialog::receiveWorkPlan);
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     PagingBar pagingBar = PagingBar::ofForm(ui, {
@@ -344,6 +347,7 @@ void WorkPlanWindow::slotMenuClicked(QAction *action)
         showPlanContentDialog->show();
     } else if (action == showImageAction) {
         emit sendWorkPlanToShowImage(*plan);
+        showNoteImageDialog.show();
     }
 }
 
@@ -358,10 +362,29 @@ void WorkPlanWindow::deleteWorkPlan(DWorkPlan &plan)
 
 void WorkPlanWindow::updateWorkPlan(DWorkPlan &plan)
 {
-    Q_UNUSED(plan)
+    if (!user)
+        return;
+    WorkPlanAddUpdateDialog dialog;
+    connect(this, &WorkPlanWindow::sendUser, &dialog, &WorkPlanAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    connect(this, &WorkPlanWindow::sendWorkPlan, &dialog, &WorkPlanAddUpdateDialog::receiveWorkPlan);
+    emit sendWorkPlan(plan);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload(); // the due plans again in the due view, else the page
 }
 
-void WorkPlanWindow::on_addAction_triggered() {}
+void WorkPlanWindow::on_addAction_triggered()
+{
+    if (!user)
+        return;
+    WorkPlanAddUpdateDialog dialog;
+    connect(this, &WorkPlanWindow::sendUser, &dialog, &WorkPlanAddUpdateDialog::receiveUser);
+    emit sendUser(*user);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The own normal plans, at every grade, with the new one among them.
+    loader.select(ownerCondition() + QStringLiteral(" and isShow ='正常'"));
+}
 
 void WorkPlanWindow::on_findAction_triggered()
 {

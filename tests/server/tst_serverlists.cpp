@@ -218,9 +218,11 @@ void TestServerLists::pagesAreThePlainQuery_data()
         QTest::addRow("%s %s", entity, qPrintable(condition)) << QString::fromLatin1(entity) << condition;
     };
     // The dashboard's presets as each window sends them (its counts are the same texts).
+    // (all of them for an owner, the first few for an administrator, who sends no owner).
     for (const char *entity : {"note", "workPlan", "remind", "accountInfo"})
         for (const QString &owner : owners)
-            for (const QString &c : SummaryCounts::conditions(QString::fromLatin1(entity), owner, today))
+            for (const QString &c : SummaryCounts::conditions(QString::fromLatin1(entity), owner, today)
+                                        .mid(0, owner.isEmpty() ? 3 : -1))
                 add(entity, c);
     for (const char *entity : {"user", "message"})
         for (const QString &c : SummaryCounts::conditions(QString::fromLatin1(entity), QString(), today))

@@ -2,9 +2,9 @@
 
 #include <QDebug>
 #include <QJsonDocument>
-#include <QProcess>
 
 #include "guidriver.h"
+#include "pythonscript.h"
 
 void WorkbookFile::choose(ModalAnswerer &answerer, const QString &path)
 {
@@ -19,14 +19,11 @@ wb = openpyxl.load_workbook(sys.argv[1])
 ws = wb.worksheets[0]
 print(json.dumps([[c.value for c in row] for row in ws.iter_rows()], default=str))
 )PY";
-    QProcess python;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PYTHONUTF8"), QStringLiteral("1"));
-    python.setProcessEnvironment(env);
-    python.start(QStringLiteral(PYTHON3), {QStringLiteral("-c"), QString::fromLatin1(script), path});
-    if (!python.waitForFinished(20000) || python.exitCode() != 0) {
-        qWarning() << "openpyxl:" << python.readAllStandardError();
+    QString error;
+    const QByteArray out = PythonScript::run(QString::fromLatin1(script), {path}, &error);
+    if (out.isEmpty()) {
+        qWarning() << "openpyxl:" << error;
         return QJsonArray();
     }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    return QJsonDocument::fromJson(out).array();
 }

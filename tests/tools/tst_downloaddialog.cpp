@@ -856,7 +856,7 @@ void TestDownLoadDialog::realServerSendsNoFasterThanTheProgramReads()
 {
     ServerProcess srv(false);
     QVERIFY(srv.start());
-    const qint64 size = 48 * 1024 * 1024;
+    const qint64 size = 32 * 1024 * 1024;
     QByteArray content(size, Qt::Uninitialized);
     QRandomGenerator(15).fillRange(reinterpret_cast<quint32 *>(content.data()), size / 4);
     const QString name = QStringLiteral("large.bin");
@@ -880,12 +880,12 @@ void TestDownLoadDialog::realServerSendsNoFasterThanTheProgramReads()
             return;
         busy.stop();
         const qint64 before = residentBytes();
-        QThread::msleep(1500);
+        QThread::msleep(1000);
         growth = residentBytes() - before;
     });
     busy.start();
     QVERIFY(waitDone(d, 60000));
-    QCOMPARE(progress(d), QString("下载完成! 文件大小: 48MB"));
+    QCOMPARE(progress(d), QString("下载完成! 文件大小: 32MB"));
     QVERIFY(growth >= 0);
     // What waited unread stayed within the reply's buffer (plus what is in flight).
     QVERIFY2(growth < 3 * DownLoadDialog::readBufferBytes, qPrintable(QString::number(growth)));

@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -65,6 +66,23 @@ inline QJsonObject stored(const QString &title)
 {
     const QJsonArray rows = ServerProcess::rows(QStringLiteral("workPlan"), " and title = '" + title + "'");
     return rows.isEmpty() ? QJsonObject() : rows.first().toObject();
+}
+
+// A dialog's widget by its object name.
+template<class T>
+T *widget(QWidget *dialog, const char *name)
+{
+    auto *found = dialog->findChild<T *>(QString::fromLatin1(name));
+    if (!found)
+        qWarning("no widget %s", name);
+    return found;
+}
+
+// Picks the item of that text in a dialog's combo box.
+inline void choose(QWidget *dialog, const char *combo, const QString &item)
+{
+    QComboBox *box = widget<QComboBox>(dialog, combo);
+    box->setCurrentIndex(box->findText(item));
 }
 
 // The work-plan window of one user, as the dashboard hands it over.

@@ -2,6 +2,8 @@
 // plans shown as a tree, a row's menu (content, delete), the question about
 // due plans and the backup of the tree read back from the workbook.
 #include <QDate>
+#include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -93,6 +95,22 @@ void TestWorkPlanActions::deleteFromTheRowMenu()
     desk.open();
     QCOMPARE(desk.pick("pictured"), (QStringList{"显示内容", "显示图片", "修改此行", "删除此行"}));
     QCOMPARE(desk.pick("plain"), (QStringList{"显示内容", "修改此行", "删除此行"}));
+
+    // The picture, fetched from the server, in the window's image viewer.
+    QImage picture(48, 32, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    QVERIFY(QDir().mkpath(server->dataDir() + "/files/workPlan"));
+    QVERIFY(picture.save(server->dataDir() + "/files/workPlan/p.png"));
+    desk.pick("pictured", "显示图片");
+    QDialog *viewer = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->inherits("ShowNoteImageDialog") && w->isVisible())
+            viewer = qobject_cast<QDialog *>(w);
+    }
+    QVERIFY(viewer);
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("pictured"));
+    QTRY_COMPARE(viewer->size(), QSize(48, 32));
+    viewer->close();
 
     ModalAnswerer answerer;
     answerer.box("删除提示", "确定要删除吗？删除后无法恢复", "取消");
