@@ -25,9 +25,13 @@ namespace {
 constexpr std::size_t kHeaderLimit = 64 * 1024;
 constexpr std::size_t kLineLimit = 8192;
 constexpr std::size_t kChunk = 64 * 1024;
-// Replies and upload bodies must move at least this fast.
+// Upload bodies, and replies held in memory, must move at least this fast.
 constexpr qint64 kMinBytesPerSecond = 4 * 1024 * 1024;
+constexpr qint64 kMinReplyBytesPerSecond = 1024 * 1024;
 constexpr std::chrono::seconds kWriteGrace{10};
+// A stored file costs no memory while it is sent: a reader (a player that
+// pauses) may stop taking it for this long.
+constexpr std::chrono::seconds kFileStall{60};
 constexpr std::chrono::seconds kDrainTime{2};
 // A file this small goes out in one write with its headers.
 constexpr qint64 kInlineFile = 64 * 1024;
@@ -401,8 +405,8 @@ void HttpSession::reply(HttpReply r)
         }
     }
     currentHead = current.head(headRequest, keepAlive ? static_cast<int>(kIdle.count()) : -1);
-    const qint64 length = static_cast<qint64>(currentHead.size()) + (headRequest ? 0 : current.contentLength());
-    arm(Clock::now() + kWriteGrace + std::chrono::milliseconds(length * 1000 / kMinBytesPerSecond));
+    const qint64 length = static_cast<qint64>(currentHead.size()) + (headRequest ? 0 : current.body.size());
+    arm(Clock::now() + kWriteGrace + std::chrono::milliseconds(length * 1000 / kMinReplyBytesPerSecond));
     std::vector<asio::const_buffer> out{asio::buffer(currentHead)};
     if (!headRequest && !current.body.isEmpty())
         out.push_back(asio::buffer(current.body.constData(), static_cast<std::size_t>(current.body.size())));
@@ -417,6 +421,7 @@ void HttpSession::reply(HttpReply r)
 
 void HttpSession::writeFile()
 {
+    arm(Clock::now() + kFileStall);
     std::size_t turn = 0;
     while (fileSent < current.fileLength) {
         off_t offset = static_cast<off_t>(current.fileOffset + fileSent);

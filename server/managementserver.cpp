@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
@@ -57,6 +58,8 @@ struct ManagementServer::Private
 
 ManagementServer::ManagementServer(const QString &dataDir) : store(dataDir), d(new Private)
 {
+    // A peer that goes away while a file is sent to it must not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
     store.createFolders();
     const int ioThreads = std::clamp(hardware() / 2, 1, 4);
     for (int i = 0; i < ioThreads; ++i) {

@@ -73,6 +73,7 @@ private slots:
     void initTestCase() { QVERIFY(server.start()); }
     void crossSiteRequestsChangeNothing();
     void slowConnectionsLeaveTheServiceFree();
+    void readersThatVanishLeaveTheServerUp();
     void connectionsOverTheCapAreToldSo();
     void oversizedRequestsAreRefusedAndTheServerGoesOn();
     void compressedBodiesAreRefused();
@@ -147,6 +148,26 @@ void TestServerHostile::slowConnectionsLeaveTheServiceFree()
     QVERIFY(!rows.isEmpty());
     for (int i = 100; i < 200; ++i)
         QVERIFY(slow[i]->bytesAvailable() > 0 || slow[i]->waitForReadyRead(1000));
+}
+
+void TestServerHostile::readersThatVanishLeaveTheServerUp()
+{
+    QByteArray content(8 * 1024 * 1024, 'z');
+    QFile f(noteFile("big_1764000000500.bin"));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+    f.close();
+    // Readers that take the headers and a little, then reset the connection.
+    for (int i = 0; i < 5; ++i) {
+        QTcpSocket s;
+        s.connectToHost(QStringLiteral("127.0.0.1"), 8091);
+        QVERIFY(s.waitForConnected(3000));
+        s.write(request("GET", "/account/note/big_1764000000500.bin", QByteArray(), "Host: 127.0.0.1:8091\r\n"));
+        QVERIFY(s.waitForReadyRead(3000));
+        s.read(1000);
+        s.abort();
+    }
+    QTest::qWait(200);
+    QCOMPARE(ServerProcess::add("note", QJsonObject{{"title", "still there"}}).value("flag").toInt(), 1);
 }
 
 void TestServerHostile::connectionsOverTheCapAreToldSo()
