@@ -24,6 +24,7 @@
 #include "notewindow.h"
 #include "serverprocess.h"
 #include "showcontentdialog.h"
+#include "shownoteimagedialog.h"
 #include "workbookfile.h"
 
 namespace {
@@ -174,6 +175,17 @@ void TestNotesWindow::rowsShowPictureClipAndAttachment()
     QCOMPARE(notes.table()->item(pictured, 12)->text(), QStringLiteral("2 天"));
     QCOMPARE(notes.table()->item(pictured, 2)->text(), QStringLiteral("1"));
 
+    // A double-click on the thumbnail opens the picture in the image viewer.
+    notes.table()->setCurrentCell(notes.rowOf(QStringLiteral("其它：demo的示例")), 0);
+    GuiDriver::doubleClick(thumbnail);
+    auto *viewer = topLevel<ShowNoteImageDialog>();
+    QVERIFY(viewer);
+    QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("指导笔记：demo的示例"));
+    // Loaded, the picture replaces the loading label.
+    QTRY_VERIFY(!viewer->findChild<QLabel *>(QStringLiteral("label"))->isVisible());
+    viewer->close();
+
     const int plain = notes.rowOf(QStringLiteral("其它：demo的示例"));
     for (int column : {13, 14, 15})
         QVERIFY(!notes.cell(plain, column));
@@ -323,6 +335,11 @@ void TestNotesWindow::rowMenuFollowsTheRowClicked()
     QTRY_VERIFY(notes.contentViewer()->isVisible());
     QCOMPARE(notes.contentViewer()->findChild<QLabel *>(QStringLiteral("label_title"))->text(), QStringLiteral("pictured"));
     notes.contentViewer()->close();
+    QVERIFY(GuiDriver::pickFromMenu(notes.table(), notes.at(pictured), QStringLiteral("显示图片")));
+    auto *viewer = topLevel<ShowNoteImageDialog>();
+    QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("pictured"));
+    viewer->close();
 }
 
 void TestNotesWindow::deleteNeedsConfirmation()
