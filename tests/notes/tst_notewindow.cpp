@@ -15,6 +15,7 @@
 #include "httpstub.h"
 #include "guidriver.h"
 #include "modalanswerer.h"
+#include "notetesting.h"
 #include "notewindow.h"
 
 class TestNoteWindow : public QObject
@@ -56,11 +57,8 @@ void TestNoteWindow::quotesAreDoubled()
 
 void TestNoteWindow::presetQueryCarriesOwnerConditionFirst()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("o'neil"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("o'neil"), 1);
+    NoteWindow &window = opened.window;
     QCOMPARE(window.windowTitle(), QStringLiteral("笔记管理"));
     QVERIFY(stub.requests.isEmpty());
 
@@ -98,11 +96,8 @@ void TestNoteWindow::openingAsksAboutDueNotes()
 {
     QFETCH(QString, answer);
     QFETCH(int, rowsShown);
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
     // A search that chose its own page size.
     stub.enqueue(StubResponse::list(notes(1), 1));
     DomainUi search;
@@ -139,11 +134,8 @@ void TestNoteWindow::openingAsksAboutDueNotes()
 
 void TestNoteWindow::administratorIsNotAsked()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("admin"));
-    user.setGrade(5);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
     stub.enqueue(StubResponse::list(notes(2), 2));
     window.receiveSignal();
     QCOMPARE(stub.requests.size(), 1);
@@ -155,11 +147,8 @@ void TestNoteWindow::administratorIsNotAsked()
 
 void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("admin"));
-    user.setGrade(5);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
     auto *table = window.findChild<QTableWidget *>("tableWidget");
     table->sortByColumn(3, Qt::DescendingOrder);
     int answered = 0;
@@ -191,11 +180,8 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
 
 void TestNoteWindow::deleteSendsTheRecordOnly()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
     stub.enqueue(StubResponse::list(notes(2), 2));
     DomainUi preset;
     window.receiveDomainUi(preset);
@@ -239,18 +225,15 @@ void TestNoteWindow::deleteSendsTheRecordOnly()
 
 void TestNoteWindow::userHandedOverAgainKeepsTheCondition()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
     stub.enqueue(StubResponse::list(notes(1), 1));
     DomainUi search;
     search.setConditionStr(QStringLiteral(" and mold like '%工作%' "));
     window.receiveDomainUi(search);
     window.show();
     // The dashboard hands the user on again after its password dialog.
-    window.receiveUser(user, 0);
+    window.receiveUser(opened.user, 0);
     QCOMPARE(window.windowTitle(), QStringLiteral("笔记管理"));
 
     stub.requests.clear();
@@ -267,11 +250,8 @@ void TestNoteWindow::userHandedOverAgainKeepsTheCondition()
 
 void TestNoteWindow::administratorSeesOwnNotesAfterAnAddition()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("admin"));
-    user.setGrade(5);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
     window.show();
     stub.enqueue(StubResponse::envelope(1, QStringLiteral("添加成功")));
     stub.enqueue(StubResponse::list(notes(1), 1));
