@@ -14,7 +14,6 @@
 
 #include "attachmentname.h"
 #include "downloaddialog.h"
-#include "excelhandler.h"
 #include "musicplaydialog.h"
 #include "noteaddupdatedialog.h"
 #include "notejson.h"
@@ -454,11 +453,7 @@ void NoteWindow::on_copyAction_triggered()
 
 void NoteWindow::toExcel()
 {
-    ExcelHandler handler;
-    QJsonArray rows = loader.rows();
-    const QString text = handler.setJsonArray(rows, exportHeaders, exportKeys);
-    if (!text.isEmpty())
-        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
+    backUpShownRows(exportHeaders, exportKeys);
 }
 
 void NoteWindow::on_QuitAction_triggered()

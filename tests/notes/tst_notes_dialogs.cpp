@@ -26,6 +26,7 @@
 #include "modalanswerer.h"
 #include "noteaddupdatedialog.h"
 #include "notejson.h"
+#include "notetesting.h"
 #include "notewindow.h"
 #include "serverprocess.h"
 
@@ -51,15 +52,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-QJsonObject stored(const QString &owner, const QString &title)
-{
-    for (const QJsonValue &v : ServerProcess::rows(QStringLiteral("note"), QStringLiteral(" and loginName ='%1'").arg(owner))) {
-        if (v.toObject().value("title").toString() == title)
-            return v.toObject();
-    }
-    return {};
 }
 
 // The widgets of an add/update dialog by their form names.
@@ -101,6 +93,20 @@ struct Form {
         if (!answerer.allAnswered())
             problems << QStringLiteral("no box with \"%1\"").arg(boxText);
         return problems;
+    }
+};
+
+// An add dialog of one logged-in user, shown.
+struct Writing {
+    DomainUser user;
+    NoteAddUpdateDialog dialog;
+    Form form{&dialog};
+
+    Writing(const QString &name, int grade)
+    {
+        logIn(user, name, grade);
+        dialog.receiveUser(user);
+        dialog.show();
     }
 };
 
@@ -152,8 +158,7 @@ void TestNotesDialogs::addWithAnAttachmentAndDownloadIt()
     const QString chosen = writeFile(dir.filePath("report.final.pdf"), bytes);
     QVERIFY(!chosen.isEmpty());
     DomainUser user;
-    user.setUsername(QStringLiteral("writer"));
-    user.setGrade(2);
+    logIn(user, QStringLiteral("writer"), 2);
     NoteWindow window;
     window.receiveUser(user, 1);
     window.show();
@@ -180,7 +185,7 @@ void TestNotesDialogs::addWithAnAttachmentAndDownloadIt()
     QVERIFY2(seen == QStringList({"添加笔记", "添   加", "save hidden", "report.final.pdf", "更新附件"}), qPrintable(seen.join("|")));
 
     // Stored under a name of its own, as chosen, the ".final" kept.
-    const QJsonObject note = stored(QStringLiteral("writer"), QStringLiteral("附件笔记"));
+    const QJsonObject note = storedNote(QStringLiteral("writer"), QStringLiteral("附件笔记"));
     const QString name = note.value("attachedFile").toString();
     QVERIFY2(QRegularExpression(QStringLiteral("^report\\.final_\\d{13}\\.pdf$")).match(name).hasMatch(), qPrintable(name));
     QCOMPARE(note.value("content").toString(), QStringLiteral("第一行"));
@@ -210,11 +215,10 @@ void TestNotesDialogs::addWithAnAttachmentAndDownloadIt()
 void TestNotesDialogs::changeReplacesTheAttachment()
 {
     DomainUser user;
-    user.setUsername(QStringLiteral("changer"));
-    user.setGrade(3);
+    logIn(user, QStringLiteral("changer"), 3);
     const QString first = writeFile(dir.filePath("plan.xlsx"), randomBytes(1000));
     QVERIFY(addWithAttachment(user, QStringLiteral("计划"), first));
-    const QString oldName = stored(QStringLiteral("changer"), QStringLiteral("计划")).value("attachedFile").toString();
+    const QString oldName = storedNote(QStringLiteral("changer"), QStringLiteral("计划")).value("attachedFile").toString();
     QVERIFY(noteFiles().contains(oldName));
 
     NoteWindow window;
@@ -243,7 +247,7 @@ void TestNotesDialogs::changeReplacesTheAttachment()
     QVERIFY(answerer.allAnswered());
     QVERIFY2(seen == QStringList({"更新笔记", "更   新", "更改附件", "plan.xlsx"}), qPrintable(seen.join("|")));
 
-    const QString newName = stored(QStringLiteral("changer"), QStringLiteral("计划")).value("attachedFile").toString();
+    const QString newName = storedNote(QStringLiteral("changer"), QStringLiteral("计划")).value("attachedFile").toString();
     QVERIFY2(newName.startsWith(QStringLiteral("second_")) && newName.endsWith(QStringLiteral(".txt")), qPrintable(newName));
     QCOMPARE(readFile(server.dataDir() + "/files/note/" + newName), second);
     // The replaced file is gone from the server.
@@ -255,11 +259,10 @@ void TestNotesDialogs::changeReplacesTheAttachment()
 void TestNotesDialogs::saveStaysAndUploadsOnce()
 {
     DomainUser user;
-    user.setUsername(QStringLiteral("saver"));
-    user.setGrade(5);
+    logIn(user, QStringLiteral("saver"), 5);
     QVERIFY(addWithAttachment(user, QStringLiteral("保存"), writeFile(dir.filePath("a.txt"), "first")));
     DomainNote note;
-    NoteJson::fromJson(stored(QStringLiteral("saver"), QStringLiteral("保存")), note);
+    NoteJson::fromJson(storedNote(QStringLiteral("saver"), QStringLiteral("保存")), note);
     const int filesBefore = noteFiles().size();
 
     NoteAddUpdateDialog dialog;
@@ -277,7 +280,7 @@ void TestNotesDialogs::saveStaysAndUploadsOnce()
     QCOMPARE(form.press("PushButton_save"), QStringList());
     QVERIFY(dialog.isVisible());
     QVERIFY(!save->isEnabled());
-    const QString uploaded = stored(QStringLiteral("saver"), QStringLiteral("保存二")).value("attachedFile").toString();
+    const QString uploaded = storedNote(QStringLiteral("saver"), QStringLiteral("保存二")).value("attachedFile").toString();
     QVERIFY(uploaded.startsWith(QStringLiteral("b_")));
     QCOMPARE(noteFiles().size(), filesBefore); // a.txt's file replaced by b.txt's
     QCOMPARE(note.getAttachedFile(), uploaded);   // the caller's record follows
@@ -285,7 +288,7 @@ void TestNotesDialogs::saveStaysAndUploadsOnce()
     // A second save sends the file no more.
     form.typeTitle(QStringLiteral("保存三"));
     QCOMPARE(form.press("PushButton_save"), QStringList());
-    const QJsonObject again = stored(QStringLiteral("saver"), QStringLiteral("保存三"));
+    const QJsonObject again = storedNote(QStringLiteral("saver"), QStringLiteral("保存三"));
     QCOMPARE(again.value("attachedFile").toString(), uploaded);
     QCOMPARE(noteFiles().size(), filesBefore);
     QVERIFY(noteFiles().contains(uploaded));
@@ -303,8 +306,7 @@ void TestNotesDialogs::titleOnlyChangeKeepsTheContent()
     const QList<QPair<QString, QString>> notes{{QStringLiteral("plain"), QStringLiteral("第一行\n第二行\n\n  缩进")},
                                                {QStringLiteral("html"), QStringLiteral("<p>这是一条<b>加粗</b>的笔记</p>")}};
     DomainUser user;
-    user.setUsername(owner);
-    user.setGrade(1);
+    logIn(user, owner, 1);
     for (const auto &[title, content] : notes) {
         QCOMPARE(ServerProcess::add(QStringLiteral("note"),
                                     QJsonObject{{"title", title}, {"content", content}, {"isShow", "展示"},
@@ -312,7 +314,7 @@ void TestNotesDialogs::titleOnlyChangeKeepsTheContent()
                      .value("flag").toInt(),
                  1);
         DomainNote note;
-        NoteJson::fromJson(stored(owner, title), note);
+        NoteJson::fromJson(storedNote(owner, title), note);
         NoteAddUpdateDialog dialog;
         dialog.receiveUser(user);
         dialog.receiveNote(note);
@@ -322,19 +324,15 @@ void TestNotesDialogs::titleOnlyChangeKeepsTheContent()
             QCOMPARE(form.editor()->toPlainText(), content);
         form.typeTitle(title + QStringLiteral("2"));
         QCOMPARE(form.press("PushButton_confirem"), QStringList());
-        QCOMPARE(stored(owner, title + QStringLiteral("2")).value("content").toString(), content);
+        QCOMPARE(storedNote(owner, title + QStringLiteral("2")).value("content").toString(), content);
     }
 }
 
 void TestNotesDialogs::formChecks()
 {
-    DomainUser user;
-    user.setUsername(QStringLiteral("checker"));
-    user.setGrade(2);
-    NoteAddUpdateDialog dialog;
-    dialog.receiveUser(user);
-    dialog.show();
-    const Form form{&dialog};
+    Writing writing(QStringLiteral("checker"), 2);
+    NoteAddUpdateDialog &dialog = writing.dialog;
+    const Form &form = writing.form;
     // Neither title nor content.
     QCOMPARE(form.press("PushButton_confirem", QStringLiteral("笔记主题和笔记内容必须填写其中一个!")), QStringList());
     // Formatted blanks are no content either.
@@ -349,7 +347,7 @@ void TestNotesDialogs::formChecks()
     GuiDriver::type(form.w<QLineEdit>("lineEdit_remindMethodBody"), QStringLiteral("a@b"));
     QCOMPARE(form.press("PushButton_confirem", QStringLiteral("请输入正确的邮箱")), QStringList());
     QVERIFY(dialog.isVisible());
-    QVERIFY(stored(QStringLiteral("checker"), QString()).isEmpty());
+    QVERIFY(storedNote(QStringLiteral("checker"), QString()).isEmpty());
 
     // Content alone is enough; the e-mail reminder is stored.
     GuiDriver::type(form.w<QLineEdit>("lineEdit_remindMethodBody"), QStringLiteral(".cn"));
@@ -392,13 +390,8 @@ void TestNotesDialogs::sizeLimitsByGrade()
     QVERIFY(file.open(QIODevice::WriteOnly));
     QVERIFY(file.resize(size));
     file.close();
-    DomainUser user;
-    user.setUsername(QStringLiteral("limits"));
-    user.setGrade(grade);
-    NoteAddUpdateDialog dialog;
-    dialog.receiveUser(user);
-    dialog.show();
-    const Form form{&dialog};
+    Writing writing(QStringLiteral("limits"), grade);
+    const Form &form = writing.form;
     QVERIFY(form.attach(file.fileName()));
     QCOMPARE(form.w<QLabel>("label_attachedFile")->text(), label);
     QCOMPARE(form.w<QLabel>("label_attachedFile")->styleSheet(), style);
@@ -407,13 +400,9 @@ void TestNotesDialogs::sizeLimitsByGrade()
 
 void TestNotesDialogs::refusedUploadWritesNothing()
 {
-    DomainUser user;
-    user.setUsername(QStringLiteral("refused"));
-    user.setGrade(2);
-    NoteAddUpdateDialog dialog;
-    dialog.receiveUser(user);
-    dialog.show();
-    const Form form{&dialog};
+    Writing writing(QStringLiteral("refused"), 2);
+    NoteAddUpdateDialog &dialog = writing.dialog;
+    const Form &form = writing.form;
     form.typeTitle(QStringLiteral("空文件"));
     QVERIFY(form.attach(writeFile(dir.filePath("empty.txt"), QByteArray())));
     // The server refuses an empty file; the note is not written and the form stays.
@@ -424,13 +413,9 @@ void TestNotesDialogs::refusedUploadWritesNothing()
 
 void TestNotesDialogs::interruptedUploadWritesNothing()
 {
-    DomainUser user;
-    user.setUsername(QStringLiteral("cut"));
-    user.setGrade(2);
-    NoteAddUpdateDialog dialog;
-    dialog.receiveUser(user);
-    dialog.show();
-    const Form form{&dialog};
+    Writing writing(QStringLiteral("cut"), 2);
+    NoteAddUpdateDialog &dialog = writing.dialog;
+    const Form &form = writing.form;
     form.typeTitle(QStringLiteral("断线"));
     QVERIFY(form.attach(writeFile(dir.filePath("cut.txt"), randomBytes(50000))));
 
