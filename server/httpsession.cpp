@@ -172,6 +172,10 @@ void HttpSession::awaitRequest()
 
 void HttpSession::readHeader()
 {
+    // Nothing of the previous request carries over, also when this one cannot be read.
+    headRequest = false;
+    keepAlive = true;
+    expectContinue = false;
     requestDeadline = Clock::now() + kRequest;
     arm(requestDeadline);
     parser.emplace();

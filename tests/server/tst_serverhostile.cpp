@@ -168,6 +168,13 @@ void TestServerHostile::readersThatVanishLeaveTheServerUp()
     }
     QTest::qWait(200);
     QCOMPARE(ServerProcess::add("note", QJsonObject{{"title", "still there"}}).value("flag").toInt(), 1);
+
+    // A broken request after a HEAD on the same connection gets its whole refusal.
+    const QByteArray replies = ServerProcess::raw(
+        "HEAD /account/note/big_1764000000500.bin HTTP/1.1\r\nHost: 127.0.0.1:8091\r\n\r\nGARBAGE\r\n\r\n");
+    const int second = replies.indexOf("HTTP/1.1 400");
+    QVERIFY(second > 0);
+    QCOMPARE(envelope(replies.mid(second)).value("resultMessage").toString(), QString("请求无效"));
 }
 
 void TestServerHostile::connectionsOverTheCapAreToldSo()
