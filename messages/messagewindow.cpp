@@ -8,7 +8,9 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 
+#include "messageaddupdatedialog.h"
 #include "messagejson.h"
+#include "messagesearchdialog.h"
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
@@ -134,12 +136,27 @@ void MessageWindow::deleteMessage(DomainMessage &message)
 
 void MessageWindow::updateMessage(DomainMessage &message)
 {
-    Q_UNUSED(message)
+    MessageAddUpdateDialog dialog;
+    connect(this, &MessageWindow::sendMessage, &dialog, &MessageAddUpdateDialog::receiveMessage);
+    emit sendMessage(message);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void MessageWindow::on_addAction_triggered() {}
+void MessageWindow::on_addAction_triggered()
+{
+    MessageAddUpdateDialog dialog;
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
+}
 
-void MessageWindow::on_searchAction_triggered() {}
+// Every condition the dialog hands over reloads the first page behind it.
+void MessageWindow::on_searchAction_triggered()
+{
+    MessageSearchDialog dialog;
+    connect(&dialog, &MessageSearchDialog::sendConditionStr, this, &MessageWindow::receiveConditionStr);
+    dialog.exec();
+}
 
 void MessageWindow::receiveConditionStr(QString &conditionStr)
 {

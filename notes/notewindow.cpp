@@ -14,8 +14,8 @@
 
 #include "attachmentname.h"
 #include "downloaddialog.h"
-#include "excelhandler.h"
 #include "musicplaydialog.h"
+#include "noteaddupdatedialog.h"
 #include "notejson.h"
 #include "notesearchdialog.h"
 #include "noticebox.h"
@@ -87,6 +87,7 @@ void NoteWindow::init()
 {
     contentViewer = new ShowContentDialog(this);
     connect(this, SIGNAL(sendNoteToShowContent(DomainNote&)), contentViewer, SLOT(receiveNote(DomainNote&)));
+    connect(this, SIGNAL(sendNoteToShowImage(DomainNote&)), &imageViewer, SLOT(receiveNote(DomainNote&)));
 
     statusLabel = PagingBar::addStatus(ui->statusbar, QStringLiteral("QLabel{color:black}"));
     loader.setPaging(PagingBar::ofForm(ui, {
@@ -353,6 +354,7 @@ void NoteWindow::showContent(DomainNote &note)
 void NoteWindow::showImage(DomainNote &note)
 {
     emit sendNoteToShowImage(note);
+    imageViewer.show();
 }
 
 void NoteWindow::createMenu()
@@ -411,20 +413,30 @@ void NoteWindow::deleteRemind(DomainNote &note)
 
 void NoteWindow::updateRemind(DomainNote &note)
 {
-    Q_UNUSED(note)
+    NoteAddUpdateDialog dialog;
+    connect(this, &NoteWindow::sendUser, &dialog, &NoteAddUpdateDialog::receiveUser);
+    if (user)
+        emit sendUser(*user);
+    connect(this, &NoteWindow::sendNote, &dialog, &NoteAddUpdateDialog::receiveNote);
+    emit sendNote(note);
+    if (dialog.exec() == QDialog::Accepted)
+        loader.reload();
 }
 
-void NoteWindow::on_addAction_triggered() {}
+void NoteWindow::on_addAction_triggered()
+{
+    NoteAddUpdateDialog dialog;
+    connect(this, &NoteWindow::sendUser, &dialog, &NoteAddUpdateDialog::receiveUser);
+    if (user)
+        emit sendUser(*user);
+    // After an addition the window lists the user's own shown notes, at every grade.
+    if (dialog.exec() == QDialog::Accepted)
+        loader.select(ownerCondition() + QStringLiteral(" and isShow ='展示'"));
+}
 
 void NoteWindow::on_findAction_triggered()
 {
-    NoteSearchDialog dialog;
-    connect(&dialog, &NoteSearchDialog::sendDomainUi, this, &NoteWindow::receiveDomainUi);
-    connect(this, &NoteWindow::sendGrade, &dialog, &NoteSearchDialog::receiveGrade);
-    connect(this, &NoteWindow::sendDomainUi, &dialog, &NoteSearchDialog::receiveDomainUi);
-    emit sendGrade(grade);
-    emit sendDomainUi(loader.state());
-    dialog.exec();
+    runSearch<NoteSearchDialog>(this);
 }
 
 void NoteWindow::on_copyAction_triggered()
@@ -435,11 +447,7 @@ void NoteWindow::on_copyAction_triggered()
 
 void NoteWindow::toExcel()
 {
-    ExcelHandler handler;
-    QJsonArray rows = loader.rows();
-    const QString text = handler.setJsonArray(rows, exportHeaders, exportKeys);
-    if (!text.isEmpty())
-        NoticeBox::show(QMessageBox::Information, QStringLiteral("备份提示"), text);
+    backUpShownRows(exportHeaders, exportKeys);
 }
 
 void NoteWindow::on_QuitAction_triggered()

@@ -14,6 +14,7 @@
 #include "httpnote.h"
 #include "notethumbnails.h"
 #include "property.h"
+#include "shownoteimagedialog.h"
 #include "tablewindow.h"
 
 class MusicPlayDialog;
@@ -106,6 +107,7 @@ private:
     int menuNoteId = 0; // the id of the row the menu was opened on
     Property property;
     ShowContentDialog *contentViewer = nullptr;
+    ShowNoteImageDialog imageViewer;
     NoteThumbnails thumbnails;
     MusicPlayDialog *player = nullptr;
     bool isShowHidden = true;

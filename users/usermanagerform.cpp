@@ -1,6 +1,7 @@
 #include "usermanagerform.h"
 #include "ui_usermanagerform.h"
 
+#include <QCursor>
 #include <QHeaderView>
 #include <QMenu>
 #include <QShowEvent>
@@ -9,6 +10,7 @@
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "tablerows.h"
+#include "userfinddialog.h"
 #include "userjson.h"
 #include "userupdatedialog.h"
 
@@ -105,9 +107,15 @@ void UserManagerForm::createMenu()
     connect(menu, &QMenu::triggered, this, &UserManagerForm::slotMenuClicked);
 }
 
+// Over a row the menu offers its three entries; elsewhere (below the last row,
+// or in a table that a search left empty) "组合查找" alone, so that a search
+// that found nothing is never a dead end.
 void UserManagerForm::slotContextMenu(QPoint pos)
 {
-    RowMenu::open(menu, ui->tableWidget, pos, RowMenu::Show::Wait);
+    const bool onRow = RowMenu::onCell(ui->tableWidget, pos);
+    updateAction->setVisible(onRow);
+    deleteAction->setVisible(onRow);
+    menu->exec(QCursor::pos());
 }
 
 void UserManagerForm::slotMenuClicked(QAction *action)
@@ -120,6 +128,10 @@ void UserManagerForm::slotMenuClicked(QAction *action)
     } else if (action == updateAction) {
         if (DomainUser *user = RowMenu::current(ui->tableWidget, kIdColumn, userList))
             updateUser(*user);
+    } else if (action == findAction) {
+        UserFindDialog dialog;
+        connect(&dialog, &UserFindDialog::sendConditionStr, this, &UserManagerForm::receiveConditionStr);
+        dialog.exec();
     }
 }
 

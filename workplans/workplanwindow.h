@@ -11,16 +11,18 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "dworkplan.h"
+#include "http.h"
 #include "httpworkplan.h"
+#include "property.h"
 #include "shownoteimagedialog.h"
 #include "tablewindow.h"
 
 class QAction;
 class QLabel;
-class ShowPlanContentDialog;
 class QMenu;
 class QStandardItem;
 class QStandardItemModel;
+class ShowPlanContentDialog;
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -93,6 +95,9 @@ private:
     Ui::WorkPlanWindow *ui;
     QStandardItemModel *model = nullptr;
     HttpWorkPlan endpoint;
+    // The window's own transport and configuration, beside its endpoint.
+    Http http;
+    Property property;
     QJsonArray jsonArray;
     QList<DWorkPlan *> workPlanList;
     QList<DWorkPlan *> yearList;

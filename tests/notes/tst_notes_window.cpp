@@ -22,8 +22,10 @@
 #include "modalanswerer.h"
 #include "musicplaydialog.h"
 #include "notewindow.h"
+#include "notetesting.h"
 #include "serverprocess.h"
 #include "showcontentdialog.h"
+#include "shownoteimagedialog.h"
 #include "workbookfile.h"
 
 namespace {
@@ -60,68 +62,7 @@ bool seed(const QJsonObject &record)
 
 int idOf(const QString &owner, const QString &title)
 {
-    for (const QJsonValue &v : ServerProcess::rows(QStringLiteral("note"), QStringLiteral(" and loginName ='%1'").arg(owner))) {
-        if (v.toObject().value("title").toString() == title)
-            return v.toObject().value("id").toInt();
-    }
-    return 0;
-}
-
-// One notes window for one logged-in user, as the dashboard drives it.
-struct Notes {
-    DomainUser user;
-    NoteWindow window;
-
-    Notes(const QString &name, int grade)
-    {
-        user.setUsername(name);
-        user.setGrade(grade);
-        window.receiveUser(user, 1);
-    }
-    void preset(int pageSize = 0, const QString &condition = QStringLiteral(" and isShow ='展示'"))
-    {
-        DomainUi query;
-        query.setCurPage(1);
-        query.setPageSize(pageSize);
-        query.setConditionStr(condition);
-        window.receiveDomainUi(query);
-        window.show();
-    }
-    QTableWidget *table() const { return window.findChild<QTableWidget *>(QStringLiteral("tableWidget")); }
-    int rowOf(const QString &title) const
-    {
-        for (int r = 0; r < table()->rowCount(); ++r) {
-            if (table()->item(r, 3)->text() == title)
-                return r;
-        }
-        return -1;
-    }
-    QStringList titles() const
-    {
-        QStringList t;
-        for (int r = 0; r < table()->rowCount(); ++r)
-            t << table()->item(r, 3)->text();
-        return t;
-    }
-    // A row's widget; the row is scrolled into view first, as a person would.
-    QWidget *cell(int row, int column) const
-    {
-        table()->scrollToItem(table()->item(row, 0));
-        return table()->cellWidget(row, column);
-    }
-    QPoint at(int row) const { return table()->visualItemRect(table()->item(row, 0)).center(); }
-    QString status() const { return window.statusBar()->findChild<QLabel *>()->text(); }
-    ShowContentDialog *contentViewer() const { return window.findChild<ShowContentDialog *>(); }
-};
-
-template<class T>
-T *topLevel()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *t = qobject_cast<T *>(w))
-            return t;
-    }
-    return nullptr;
+    return storedNote(owner, title).value("id").toInt();
 }
 
 int topLevelCount(const char *className)
@@ -173,6 +114,17 @@ void TestNotesWindow::rowsShowPictureClipAndAttachment()
     QCOMPARE(qMax(picture.width(), picture.height()), 40);
     QCOMPARE(notes.table()->item(pictured, 12)->text(), QStringLiteral("2 天"));
     QCOMPARE(notes.table()->item(pictured, 2)->text(), QStringLiteral("1"));
+
+    // A double-click on the thumbnail opens the picture in the image viewer.
+    notes.table()->setCurrentCell(notes.rowOf(QStringLiteral("其它：demo的示例")), 0);
+    GuiDriver::doubleClick(thumbnail);
+    auto *viewer = topLevel<ShowNoteImageDialog>();
+    QVERIFY(viewer);
+    QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("指导笔记：demo的示例"));
+    // Loaded, the picture replaces the loading label.
+    QTRY_VERIFY(!viewer->findChild<QLabel *>(QStringLiteral("label"))->isVisible());
+    viewer->close();
 
     const int plain = notes.rowOf(QStringLiteral("其它：demo的示例"));
     for (int column : {13, 14, 15})
@@ -323,6 +275,11 @@ void TestNotesWindow::rowMenuFollowsTheRowClicked()
     QTRY_VERIFY(notes.contentViewer()->isVisible());
     QCOMPARE(notes.contentViewer()->findChild<QLabel *>(QStringLiteral("label_title"))->text(), QStringLiteral("pictured"));
     notes.contentViewer()->close();
+    QVERIFY(GuiDriver::pickFromMenu(notes.table(), notes.at(pictured), QStringLiteral("显示图片")));
+    auto *viewer = topLevel<ShowNoteImageDialog>();
+    QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("pictured"));
+    viewer->close();
 }
 
 void TestNotesWindow::deleteNeedsConfirmation()

@@ -1,5 +1,8 @@
 // The notes window as the dashboard drives it, against a scripted server.
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QJsonArray>
 #include <QLabel>
 #include <QStatusBar>
@@ -10,7 +13,9 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "httpstub.h"
+#include "guidriver.h"
 #include "modalanswerer.h"
+#include "notetesting.h"
 #include "notewindow.h"
 
 class TestNoteWindow : public QObject
@@ -26,6 +31,9 @@ private slots:
     void openingAsksAboutDueNotes();
     void administratorIsNotAsked();
     void loadsNeitherTwiceNorWithAStaleCondition();
+    void deleteSendsTheRecordOnly();
+    void userHandedOverAgainKeepsTheCondition();
+    void administratorSeesOwnNotesAfterAnAddition();
 
 private:
     static QJsonArray notes(int count);
@@ -49,11 +57,8 @@ void TestNoteWindow::quotesAreDoubled()
 
 void TestNoteWindow::presetQueryCarriesOwnerConditionFirst()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("o'neil"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("o'neil"), 1);
+    NoteWindow &window = opened.window;
     QCOMPARE(window.windowTitle(), QStringLiteral("笔记管理"));
     QVERIFY(stub.requests.isEmpty());
 
@@ -91,11 +96,8 @@ void TestNoteWindow::openingAsksAboutDueNotes()
 {
     QFETCH(QString, answer);
     QFETCH(int, rowsShown);
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
     // A search that chose its own page size.
     stub.enqueue(StubResponse::list(notes(1), 1));
     DomainUi search;
@@ -132,11 +134,8 @@ void TestNoteWindow::openingAsksAboutDueNotes()
 
 void TestNoteWindow::administratorIsNotAsked()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("admin"));
-    user.setGrade(5);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
     stub.enqueue(StubResponse::list(notes(2), 2));
     window.receiveSignal();
     QCOMPARE(stub.requests.size(), 1);
@@ -148,11 +147,8 @@ void TestNoteWindow::administratorIsNotAsked()
 
 void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
 {
-    NoteWindow window;
-    DomainUser user;
-    user.setUsername(QStringLiteral("admin"));
-    user.setGrade(5);
-    window.receiveUser(user, 1);
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
     auto *table = window.findChild<QTableWidget *>("tableWidget");
     table->sortByColumn(3, Qt::DescendingOrder);
     int answered = 0;
@@ -180,6 +176,105 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
     QCOMPARE(stub.requests.size(), 2);
     QVERIFY(!stub.requests[1].json().contains("conditionStr"));
     stub.setHandler(nullptr);
+}
+
+void TestNoteWindow::deleteSendsTheRecordOnly()
+{
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
+    stub.enqueue(StubResponse::list(notes(2), 2));
+    DomainUi preset;
+    window.receiveDomainUi(preset);
+    window.show();
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    const QPoint second = table->visualItemRect(table->item(1, 0)).center();
+    const QString title = table->item(1, 3)->text();
+
+    // "取消" sends nothing.
+    stub.requests.clear();
+    {
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("取消"));
+        QVERIFY(GuiDriver::pickFromMenu(table, second, QStringLiteral("删除此行")));
+        QVERIFY(answerer.allAnswered());
+    }
+    QVERIFY(stub.requests.isEmpty());
+
+    // Refused: the server's text, the rows stay.
+    stub.enqueue(StubResponse::envelope(-1, QStringLiteral("笔记已被锁定")));
+    {
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("删除提示"), QString(), QStringLiteral("确认"));
+        answerer.box(QStringLiteral("提示信息"), QStringLiteral("笔记已被锁定"), QStringLiteral("知道了"));
+        QVERIFY(GuiDriver::pickFromMenu(table, second, QStringLiteral("删除此行")));
+        QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+        QVERIFY(answerer.allAnswered());
+    }
+    QCOMPARE(stub.requests.size(), 1);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/note/delete"));
+    // The request holds the row's whole record and nothing of the list request.
+    const QJsonObject sent = stub.requests[0].json();
+    QCOMPARE(sent.keys(), QStringList({"dList"}));
+    const QJsonObject record = sent.value("dList").toArray().at(0).toObject();
+    QCOMPARE(record.size(), 20);
+    QCOMPARE(record.value("title").toString(), title);
+    QVERIFY(record.value("id").isDouble());
+    QCOMPARE(record.value("image").toString(), QString());
+    QCOMPARE(table->rowCount(), 2);
+}
+
+void TestNoteWindow::userHandedOverAgainKeepsTheCondition()
+{
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
+    stub.enqueue(StubResponse::list(notes(1), 1));
+    DomainUi search;
+    search.setConditionStr(QStringLiteral(" and mold like '%工作%' "));
+    window.receiveDomainUi(search);
+    window.show();
+    // The dashboard hands the user on again after its password dialog.
+    window.receiveUser(opened.user, 0);
+    QCOMPARE(window.windowTitle(), QStringLiteral("笔记管理"));
+
+    stub.requests.clear();
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("删除成功")));
+    stub.enqueue(StubResponse::list(QJsonArray(), 0));
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("删除提示"), QString(), QStringLiteral("确认"));
+    QVERIFY(GuiDriver::pickFromMenu(table, table->visualItemRect(table->item(0, 0)).center(), QStringLiteral("删除此行")));
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[1].json().value("conditionStr").toString(),
+             QStringLiteral(" and loginName ='u' and mold like '%工作%' "));
+}
+
+void TestNoteWindow::administratorSeesOwnNotesAfterAnAddition()
+{
+    Notes opened(QStringLiteral("admin"), 5);
+    NoteWindow &window = opened.window;
+    window.show();
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("添加成功")));
+    stub.enqueue(StubResponse::list(notes(1), 1));
+    ModalAnswerer answerer;
+    answerer.dialog("NoteAddUpdateDialog", [](QWidget *dialog) {
+        GuiDriver::type(dialog->findChild<QLineEdit *>("lineEdit_title"), QStringLiteral("新笔记"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+    });
+    window.findChild<QAction *>("addAction")->trigger();
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/note/add"));
+    const QJsonObject record = stub.requests[0].json().value("dList").toArray().at(0).toObject();
+    QCOMPARE(record.value("id").toInt(-1), 0);
+    QCOMPARE(record.value("loginName").toString(), QStringLiteral("admin"));
+    QCOMPARE(record.value("isRemind").toString(), QStringLiteral("关闭"));
+    for (const char *key : {"remindMethod", "remindMethodBody", "remindFrequency", "remindDate"})
+        QCOMPARE(record.value(key).toString(), QString());
+    QCOMPARE(record.value("remindDateNumber").toInt(-1), 0);
+    QVERIFY(!record.contains("attachedFile"));
+    // Then the administrator's own shown notes.
+    QCOMPARE(stub.requests[1].json().value("conditionStr").toString(),
+             QStringLiteral(" and loginName ='admin' and isShow ='展示'"));
 }
 
 QTEST_MAIN(TestNoteWindow)

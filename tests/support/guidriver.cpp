@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <QtTest>
 
 #include "modalanswerer.h"
@@ -14,17 +15,33 @@
 namespace {
 
 // Right-clicks the view and hands the menu that opened (or null) to `use`.
+// A menu shown with popup() is there once the click returns; one run with
+// exec() only while the window waits for it, where a timer meets it.
 template<class Use>
 void withMenu(QAbstractItemView *view, const QPoint &pos, Use use)
 {
     QWidget *viewport = view->viewport();
     QTest::mouseClick(viewport, Qt::RightButton, {}, pos);
+    bool used = false;
+    const auto useOpen = [&] {
+        used = true;
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        use(menu);
+        if (menu)
+            menu->hide();
+    };
+    QTimer waiting;
+    waiting.setSingleShot(true);
+    QObject::connect(&waiting, &QTimer::timeout, [&] {
+        if (qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+            useOpen();
+    });
+    waiting.start(0);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
     QApplication::sendEvent(viewport, &event);
-    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-    use(menu);
-    if (menu)
-        menu->hide();
+    waiting.stop();
+    if (!used)
+        useOpen();
 }
 
 } // namespace

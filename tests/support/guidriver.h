@@ -19,7 +19,9 @@ void type(QWidget *widget, const QString &text);
 void chooseFile(ModalAnswerer &answerer, const QString &path);
 // Opens the context menu of the view at `pos` (viewport coordinates) with a
 // right click and picks the entry with the text `entry`; false when no menu
-// opened or it has no such visible entry (the menu is closed then).
+// opened or it has no such visible entry (the menu is closed then). The menu
+// may be shown with popup() or run with exec(); the entry is triggered once
+// the menu has closed.
 bool pickFromMenu(QAbstractItemView *view, const QPoint &pos, const QString &entry);
 // The entries of the menu that a right click at `pos` opens (visible ones
 // only, separators left out); empty when none opens. The menu is closed again.

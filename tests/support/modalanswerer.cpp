@@ -40,6 +40,13 @@ ModalAnswerer &ModalAnswerer::dialog(const char *className, Handler handler)
     return *this;
 }
 
+ModalAnswerer &ModalAnswerer::drive(const char *className, Handler handler)
+{
+    dialog(className, std::move(handler));
+    queue.last().later = true;
+    return *this;
+}
+
 ModalAnswerer &ModalAnswerer::escape()
 {
     Expectation e;
@@ -86,6 +93,15 @@ void ModalAnswerer::handle(QWidget *w, const Expectation &e)
     if (!w->inherits(e.className.toLatin1().constData())) {
         issues << QStringLiteral("expected %1, found %2").arg(e.className, describe(w));
         w->close();
+        return;
+    }
+    if (e.handler && e.later) {
+        QPointer<QWidget> widget(w);
+        QTimer::singleShot(0, w, [widget, handler = e.handler] {
+            handler(widget);
+            if (widget && widget->isVisible())
+                widget->close();
+        });
         return;
     }
     if (e.handler) {

@@ -35,6 +35,10 @@ public:
     ModalAnswerer &box(const QString &title, const QString &textPart, const QString &button);
     // Any modal widget of the class (inherits), handed to `handler`; the handler closes it.
     ModalAnswerer &dialog(const char *className, Handler handler);
+    // The same, but `handler` runs once the answerer's own turn is over, so the
+    // boxes it raises are answered as well (queue them in the handler); the
+    // widget is closed after the handler when it is still open.
+    ModalAnswerer &drive(const char *className, Handler handler);
     // Escape pressed on the next modal widget.
     ModalAnswerer &escape();
 
@@ -54,6 +58,7 @@ private:
         QString className;
         Handler handler;
         bool pressEscape = false;
+        bool later = false;
     };
 
     void poll();

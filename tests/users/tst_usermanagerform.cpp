@@ -1,4 +1,6 @@
-// The user page: nothing is fetched before it is used; paging through users.
+// The user page: nothing is fetched before it is used; paging through users;
+// deleting the last row of the last page.
+#include <QAction>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLabel>
@@ -7,6 +9,7 @@
 #include <QtTest>
 
 #include "httpstub.h"
+#include "modalanswerer.h"
 #include "usermanagerform.h"
 
 class TestUserManagerForm : public QObject
@@ -17,6 +20,7 @@ private slots:
     void initTestCase() { QVERIFY(stub.listen(8091)); }
     void init() { stub.requests.clear(); }
     void loadsOnFirstConditionAndPages();
+    void deletingTheLastRowOfTheLastPageStepsBack();
 
 private:
     HttpStub stub;
@@ -56,6 +60,46 @@ void TestUserManagerForm::loadsOnFirstConditionAndPages()
     page.receiveConditionStr(condition);
     QCOMPARE(stub.requests.last().json().value("curPage").toInt(), 1);
     QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), condition);
+    stub.setHandler(nullptr);
+}
+
+void TestUserManagerForm::deletingTheLastRowOfTheLastPageStepsBack()
+{
+    // 31 users; the one of page 2 is deleted, and the server then has 30.
+    QJsonArray firstPage;
+    for (int i = 1; i <= 30; ++i)
+        firstPage.append(QJsonObject{{"id", i}, {"username", QStringLiteral("user%1").arg(i)}});
+    int total = 31;
+    stub.setHandler([&](const StubRequest &request) {
+        const QJsonObject sent = request.json();
+        if (request.path.endsWith("/delete")) {
+            --total;
+            return StubResponse::envelope(1, QStringLiteral("删除成功"), QJsonValue::Null);
+        }
+        if (sent.value("curPage").toInt() == 1)
+            return StubResponse::list(firstPage, total);
+        return StubResponse::list(total > 30 ? QJsonArray{QJsonObject{{"id", 31}, {"username", "user31"}}} : QJsonArray(),
+                                  total);
+    });
+    UserManagerForm page;
+    page.show();
+    QTest::mouseClick(page.findChild<QPushButton *>("pushButton_nextPage"), Qt::LeftButton);
+    auto *table = page.findChild<QTableWidget *>("tableWidget");
+    QCOMPARE(table->rowCount(), 1);
+
+    table->setCurrentCell(0, 1);
+    QAction *deleteAction = nullptr;
+    for (QAction *action : page.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("删除此行"))
+            deleteAction = action;
+    ModalAnswerer answerer;
+    answerer.box(QStringLiteral("删除提示"), QStringLiteral("确定要删除吗？删除后无法恢复"), QStringLiteral("确认"));
+    page.slotMenuClicked(deleteAction);
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests.size(), 5); // page 1, page 2, delete, page 2 again (empty), page 1
+    QCOMPARE(stub.requests.last().json().value("curPage").toInt(), 1);
+    QCOMPARE(table->rowCount(), 30);
+    QVERIFY(!page.findChild<QLabel *>("label_pageMessage")->isVisible());
     stub.setHandler(nullptr);
 }
 

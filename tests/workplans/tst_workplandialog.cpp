@@ -57,6 +57,7 @@ private:
 void TestWorkPlanDialog::init()
 {
     QTest::failOnWarning(QRegularExpression("No matching signal"));
+    QTest::failOnWarning(QRegularExpression("^no widget"));
     server = std::make_unique<ServerProcess>(false);
     QVERIFY(server->start());
 }
@@ -138,6 +139,28 @@ void TestWorkPlanDialog::theForm()
         withDialog([&] { change ? void(desk.pick("p", "修改此行")) : desk.action("addAction")->trigger(); },
                    [&](QWidget *d) {
             QVERIFY(d->windowState() & Qt::WindowMaximized);
+            const QList<QPair<const char *, const char *>> labels{
+                {"label", "是否开启提醒 (选填)"}, {"checkBox_remindMethod", "邮件提醒"}, {"label_2", "提醒频次 (选填)"},
+                {"label_13", "提醒日期(选填)"}, {"label_7", "提前天数(选填)"}, {"label_3", "天"},
+                {"label_4", "计划类型 (必填)"}, {"label_5", "任务状态 (必填)"}, {"label_8", "标 签 (必填)"},
+                {"label_18", "开始日期(必填)"}, {"label_19", "结束日期(必填)"}, {"label_12", "编 号 (选填)"},
+                {"label_22", "备注(选填)"}, {"label_10", "标题 (选填)"}, {"label_9", "具体目标 (选填)"},
+                {"label_14", "获得利益 (选填)"}, {"label_15", "策略方法 (选填)"}, {"label_16", "可测量指标 (选填)"},
+                {"label_17", "行动计划(选填)"}, {"label_20", "需要的资源(选填)"}, {"label_21", "遇到的困难 (选填)"},
+                {"label_23", "完成状况(选填)"}, {"label_24", "%"}, {"label_25", "评 分 (选填)"},
+                {"label_26", "考核人(选填)"}};
+            for (const auto &[name, text] : labels)
+                QCOMPARE(widget<QWidget>(d, name)->property("text").toString(), QString::fromUtf8(text));
+            const QList<QPair<const char *, const char *>> placeholders{
+                {"lineEdit_remindDateNumber", "输入提前天数"}, {"lineEdit_completionStatus", "输入百分比"},
+                {"textEdit_target", "例如: 设备效率提升1%"}, {"textEdit_gainProfit", "例如: 个人年终奖增加5000元"},
+                {"textEdit_needResources", "例如: 车间的人员不足需要人力资源部加大招聘力度"},
+                {"textEdit_difficulty", "例如: 雨季带来的生锈问题,影响生产效率"},
+                {"textEdit_measurableIndicator", "例如: 本次计划从开始的的效率统计到本次计划结束的效率统计,增加1%以上"}};
+            for (const auto &[name, text] : placeholders)
+                QCOMPARE(widget<QWidget>(d, name)->property("placeholderText").toString(), QString::fromUtf8(text));
+            QVERIFY(widget<QWidget>(d, "textEdit_strategy")->property("placeholderText").toString().startsWith("例如: "));
+            QVERIFY(widget<QFrame>(d, "frame") && widget<QFrame>(d, "frame_2"));
             QCOMPARE(d->windowTitle(), change ? QStringLiteral("更新工作计划") : QStringLiteral("添加工作计划"));
             auto *confirmButton = widget<QPushButton>(d, "PushButton_confirem");
             QCOMPARE(confirmButton->text(), change ? QStringLiteral("更   新") : QStringLiteral("添   加"));

@@ -1,5 +1,7 @@
 // The work-plan window as the dashboard drives it, against a scripted server.
+#include <QComboBox>
 #include <QJsonArray>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QtTest>
@@ -21,6 +23,7 @@ private slots:
     void plansHangUnderTheirParents();
     void formWiringAndShortcuts();
     void deleteSendsTheIdAndPicture();
+    void addSendsTheWholePlan();
 
 private:
     static QJsonObject plan(int id, const char *mold, const char *start, const char *end, const char *tag,
@@ -143,6 +146,43 @@ void TestWorkPlanWindow::deleteSendsTheIdAndPicture()
     QCOMPARE(stub.requests[2].json()["dList"][0].toObject(), (QJsonObject{{"id", 8}, {"image", ""}}));
     QCOMPARE(stub.requests[3].json().value("conditionStr").toString(), QStringLiteral(" and loginName ='u' and isShow ='正常'"));
     QCOMPARE(desk.outline(), QStringList{"日计划 p7"});
+}
+
+void TestWorkPlanWindow::addSendsTheWholePlan()
+{
+    PlanDesk desk("root", 5);
+    stub.enqueue(StubResponse::envelope(1, "学习--工作"));                // the tags
+    stub.enqueue(StubResponse::envelope(1, "ok"));                      // the add
+    stub.enqueue(StubResponse::list(QJsonArray{plan(1, "其它", "2024-01-01", "2024-01-01", "")}, 1));
+    ModalAnswerer answerer;
+    answerer.dialog("WorkPlanAddUpdateDialog", [](QWidget *d) {
+        auto *tags = PlanTesting::widget<QComboBox>(d, "comboBox_tag");
+        QCOMPARE(tags->count(), 3); // empty parts are kept
+        QCOMPARE(tags->itemText(1), QString());
+        tags->setCurrentIndex(2);
+        PlanTesting::widget<QPushButton>(d, "PushButton_confirem")->click();
+    });
+    desk.action("addAction")->trigger();
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/workPlan/findTags"));
+    const QString tagCondition = QStringLiteral("and isShow = '正常'  and loginName = 'root' ");
+    QCOMPARE(stub.requests[0].json(), (QJsonObject{{"conditionStr", tagCondition}}));
+    QCOMPARE(stub.requests[1].path, QByteArray("/android/workPlan/add"));
+    const QJsonObject request = stub.requests[1].json();
+    QCOMPARE(request.value("conditionStr").toString(), tagCondition);
+    const QJsonObject record = request["dList"][0].toObject();
+    QCOMPARE(record.size(), 29);
+    QCOMPARE(record.value("id"), QJsonValue(0));
+    QCOMPARE(record.value("tag").toString(), QStringLiteral("工作"));
+    QCOMPARE(record.value("mold").toString(), QStringLiteral("年度计划"));
+    QCOMPARE(record.value("loginName").toString(), QStringLiteral("root"));
+    QCOMPARE(record.value("remindFrequency"), QJsonValue(QString()));
+    QCOMPARE(record.value("image"), QJsonValue(QString()));
+    QVERIFY(record.value("completionStatus").isDouble() && record.value("score").isDouble());
+    // Afterwards the adder's own normal plans, an administrator's too.
+    QCOMPARE(stub.requests[2].json().value("conditionStr").toString(),
+             QStringLiteral(" and loginName ='root' and isShow ='正常'"));
 }
 
 QTEST_MAIN(TestWorkPlanWindow)

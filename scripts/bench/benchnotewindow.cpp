@@ -2,14 +2,14 @@
 // address (scripts/bench-notes.sh prepares the server and its data). Prints
 // figures; it is not a test.
 //
-//   bench_notewindow thumbnails OWNER PAGES TURNS
+//   bench-note-window thumbnails OWNER PAGES TURNS
 //       PAGES page presses of 30 notes with pictures, each timed from the
 //       press to the last row filled, beside the sum of the same requests
 //       made one by one with curl; then the resident size over TURNS turns.
-//   bench_notewindow pictures FOLDER COUNT
+//   bench-note-window pictures FOLDER COUNT
 //       writes COUNT photo-like 640 x 480 JPEG pictures into FOLDER, named as
 //       the client names uploads.
-//   bench_notewindow pageturn OWNER TURNS
+//   bench-note-window pageturn OWNER TURNS
 //       page turns of 30 notes without files; the time of a turn beside the
 //       time of its list request made alone with curl (the server's and the
 //       network's), and their difference (the client's).
@@ -159,7 +159,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 4) {
-        std::fprintf(stderr, "usage: bench_notewindow thumbnails OWNER PAGES TURNS | pictures FOLDER COUNT | pageturn OWNER TURNS\n");
+        std::fprintf(stderr, "usage: bench-note-window thumbnails OWNER PAGES TURNS | pictures FOLDER COUNT | pageturn OWNER TURNS\n");
         return 2;
     }
     const QString mode = args.at(1);
