@@ -243,13 +243,7 @@ void MainWindow::on_addAction_triggered()
 
 void MainWindow::on_findAction_triggered()
 {
-    SearchDialog dialog;
-    connect(&dialog, &SearchDialog::sendDomainUi, this, &MainWindow::receiveDomainUi);
-    connect(this, &MainWindow::sendGrade, &dialog, &SearchDialog::receiveGrade);
-    connect(this, &MainWindow::sendDomainUi, &dialog, &SearchDialog::receiveDomainUi);
-    emit sendGrade(grade);
-    emit sendDomainUi(loader.state());
-    dialog.exec();
+    runSearch<SearchDialog>(this);
 }
 
 void MainWindow::on_copyAction_triggered()

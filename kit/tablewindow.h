@@ -48,6 +48,22 @@ protected:
     // backup reports in the box "备份提示" (nothing when it reports nothing).
     void backUpShownRows(QList<QString> &headers, QList<QString> &keys);
 
+    // The search of a window whose dialog takes the grade: the dialog's
+    // sendDomainUi reaches the window's receiveDomainUi (each confirm reloads
+    // the window behind the open dialog); the window's sendGrade and
+    // sendDomainUi hand the dialog the grade and the window's query state.
+    template<class Dialog, class Window>
+    void runSearch(Window *window)
+    {
+        Dialog dialog;
+        connect(&dialog, &Dialog::sendDomainUi, window, &Window::receiveDomainUi);
+        connect(window, &Window::sendGrade, &dialog, &Dialog::receiveGrade);
+        connect(window, &Window::sendDomainUi, &dialog, &Dialog::receiveDomainUi);
+        emit window->sendGrade(grade);
+        emit window->sendDomainUi(loader.state());
+        dialog.exec();
+    }
+
     TableLoader loader;
     DomainUser *user = nullptr;
     int grade = 0;

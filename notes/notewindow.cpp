@@ -436,13 +436,7 @@ void NoteWindow::on_addAction_triggered()
 
 void NoteWindow::on_findAction_triggered()
 {
-    NoteSearchDialog dialog;
-    connect(&dialog, &NoteSearchDialog::sendDomainUi, this, &NoteWindow::receiveDomainUi);
-    connect(this, &NoteWindow::sendGrade, &dialog, &NoteSearchDialog::receiveGrade);
-    connect(this, &NoteWindow::sendDomainUi, &dialog, &NoteSearchDialog::receiveDomainUi);
-    emit sendGrade(grade);
-    emit sendDomainUi(loader.state());
-    dialog.exec();
+    runSearch<NoteSearchDialog>(this);
 }
 
 void NoteWindow::on_copyAction_triggered()

@@ -217,13 +217,7 @@ void RemindWindow::on_addAction_triggered()
 
 void RemindWindow::on_findAction_triggered()
 {
-    RemindSearchDialog dialog;
-    connect(&dialog, &RemindSearchDialog::sendDomainUi, this, &RemindWindow::receiveDomainUi);
-    connect(this, &RemindWindow::sendGrade, &dialog, &RemindSearchDialog::receiveGrade);
-    connect(this, &RemindWindow::sendDomainUi, &dialog, &RemindSearchDialog::receiveDomainUi);
-    emit sendGrade(grade);
-    emit sendDomainUi(loader.state());
-    dialog.exec();
+    runSearch<RemindSearchDialog>(this);
 }
 
 void RemindWindow::on_copyAction_triggered()

@@ -73,24 +73,24 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
                           const QVariantList &values, qint64 version, bool withAnchors, Positions *out)
 {
     const QByteArray key = keyOf(table, where, values);
+    const auto kept = [&](QHash<QByteArray, Entry>::const_iterator it) {
+        if (it == entries.cend() || it->version != version || (withAnchors && !it->anchors))
+            return false;
+        out->count = it->count;
+        out->anchors = it->anchors;
+        return true;
+    };
     {
         std::shared_lock<std::shared_mutex> guard(lock);
-        const auto it = entries.constFind(key);
-        if (it != entries.cend() && it->version == version && (!withAnchors || it->anchors)) {
-            out->count = it->count;
-            out->anchors = it->anchors;
+        if (kept(entries.constFind(key)))
             return true;
-        }
     }
     {
         std::unique_lock<std::shared_mutex> guard(lock);
         for (;;) {
-            auto it = entries.find(key);
-            if (it != entries.end() && it->version == version && (!withAnchors || it->anchors)) {
-                out->count = it->count;
-                out->anchors = it->anchors;
+            const auto it = entries.constFind(key);
+            if (kept(it))
                 return true;
-            }
             if (it == entries.end() || it->counting != version)
                 break;
             counted.wait(guard);
