@@ -9,6 +9,12 @@ QJsonObject TableLoader::Hooks::requestDue(const QJsonObject &)
     return {};
 }
 
+void TableLoader::Hooks::replaceRows(const QJsonArray &rows)
+{
+    clearRows();
+    fillRows(rows);
+}
+
 void TableLoader::Hooks::afterLoad() {}
 
 void TableLoader::Hooks::toExcel() {}
@@ -50,13 +56,14 @@ bool TableLoader::show(const QJsonObject &reply, bool due)
     if (!ListRequest::rows(reply, list)) {
         // Nothing of an earlier load stays on show as if it were this one's.
         shown = QJsonArray();
+        hooks->clearRows();
         query.setTotalCount(0);
         showPaging();
         paging.setStatus(reply.value(QStringLiteral("temporary")).toString());
         return false;
     }
     shown = list;
-    hooks->fillRows(shown);
+    hooks->replaceRows(shown);
     query.setTotalCount(ListRequest::totalCount(reply));
     if (due) // the due entries are shown on one page
         shownPageSize = query.getTotalCount();
@@ -69,7 +76,6 @@ bool TableLoader::load()
 {
     bool loaded = false;
     exchange([this, &loaded] {
-        hooks->clearRows();
         ListRequest::fill(request, query.getCurPage(), query.getPageSize(), query.getConditionStr(),
                           query.getOrder(), emptyCondition);
         loaded = show(hooks->requestList(request), false);
@@ -101,7 +107,6 @@ void TableLoader::reload()
         return;
     }
     exchange([this] {
-        hooks->clearRows();
         show(hooks->requestDue(ListRequest::due(due->condition, query.getOrder())), true);
     });
 }
@@ -159,10 +164,7 @@ void TableLoader::open(const QString &condition, const std::optional<Due> &dueEn
         return;
     if (!DuePrompt::ask(due->title, entries.size(), due->countWords, due->informative))
         return;
-    exchange([this, &reply] {
-        hooks->clearRows();
-        show(reply, true);
-    });
+    exchange([this, &reply] { show(reply, true); });
 }
 
 bool TableLoader::remove(const QJsonObject &record, const std::function<QJsonObject(const QJsonObject &)> &send,

@@ -24,6 +24,8 @@ class QWidget;
 // Every exchange with the server goes through one guarded path: while a
 // request of the window waits, a second load, delete or paging step is
 // dropped, and the user's presses on the window are held off (InputHold).
+// The rows shown stay until the reply is there; then they give way to the
+// reply's rows at once, or to none when the load failed.
 //
 // The window supplies its requests and its rows through Hooks.
 class TableLoader
@@ -41,8 +43,12 @@ public:
         virtual QJsonObject requestDue(const QJsonObject &request);
         // Empties the table (or tree) and the records of the rows shown.
         virtual void clearRows() = 0;
-        // Shows one row per element of a list reply, in order.
+        // Shows one row per element of a list reply, in order, behind the rows
+        // there are (after clearRows(): the only ones).
         virtual void fillRows(const QJsonArray &rows) = 0;
+        // Shows the rows of a new load in place of the rows shown: clearRows()
+        // and fillRows(). A window may reuse the rows it has instead.
+        virtual void replaceRows(const QJsonArray &rows);
         // Runs after the rows and the paging row of a load are shown.
         virtual void afterLoad();
         // Writes the rows shown (rows()) into a workbook.

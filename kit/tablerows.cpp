@@ -1,13 +1,26 @@
 #include "tablerows.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableWidget>
 
 void TableRows::reset(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths)
 {
-    table->clear();
+    table->clearContents();
     table->setRowCount(0);
-    table->setHorizontalHeaderLabels(headers);
+    prepare(table, headers, widths);
+}
+
+void TableRows::prepare(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths)
+{
+    table->selectionModel()->clear();
+    bool same = table->columnCount() >= headers.size();
+    for (int column = 0; same && column < headers.size(); ++column) {
+        const QTableWidgetItem *header = table->horizontalHeaderItem(column);
+        same = header && header->text() == headers.at(column);
+    }
+    if (!same)
+        table->setHorizontalHeaderLabels(headers);
     table->horizontalHeader()->setStretchLastSection(true);
     for (const auto &width : widths)
         table->setColumnWidth(width.first, width.second);
@@ -34,6 +47,30 @@ TableRows::Reserve::~Reserve()
     reservedTable = outerTable;
     nextReserved = outerNext;
     endReserved = outerEnd;
+}
+
+QList<QTableWidgetItem *> TableRows::write(QTableWidget *table, int row, const QStringList &cells,
+                                           const Align &align)
+{
+    QList<QTableWidgetItem *> items;
+    items.reserve(cells.size());
+    for (int column = 0; column < cells.size(); ++column) {
+        const Qt::Alignment alignment = align ? align(column) : Qt::Alignment();
+        QTableWidgetItem *item = table->item(row, column);
+        if (item) {
+            // Unchanged data costs nothing.
+            item->setText(cells.at(column));
+            if (alignment)
+                item->setTextAlignment(alignment);
+        } else {
+            item = new QTableWidgetItem(cells.at(column));
+            if (alignment)
+                item->setTextAlignment(alignment);
+            table->setItem(row, column, item);
+        }
+        items.append(item);
+    }
+    return items;
 }
 
 QList<QTableWidgetItem *> TableRows::append(QTableWidget *table, const QStringList &cells, const Align &align,

@@ -22,10 +22,19 @@ public:
     // The alignment of the cells of one column; an empty one leaves the item's own.
     using Align = std::function<Qt::Alignment(int column)>;
 
-    // Empties the table for a new page (items, header labels and rows), then
-    // sets the header labels, stretches the last column, sets the given
-    // (column, width) pairs and turns alternating row colours on.
+    // Empties the table for a new page (items, selection and rows), then
+    // prepares it as prepare() does.
     static void reset(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths);
+    // Readies the table for a new page over the rows it has: no selection,
+    // the header labels (set only when they differ, so the header is not
+    // laid out again for every page), the last column stretched, the given
+    // (column, width) pairs and alternating row colours.
+    static void prepare(QTableWidget *table, const QStringList &headers, const QList<QPair<int, int>> &widths);
+    // Writes the texts into the cells of an existing row, aligned by `align`,
+    // reusing the items there (an item is made where a cell has none);
+    // returns the row's items in column order. Other data of a reused item
+    // stays: the caller sets what it sets on a new item.
+    static QList<QTableWidgetItem *> write(QTableWidget *table, int row, const QStringList &cells, const Align &align);
     // Appends one row of the given texts, aligned by `align`; returns its items
     // in column order and, when asked, the row's number. Rows are to be
     // appended while sorting is paused.

@@ -1,6 +1,7 @@
 #include "attachmentname.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 QString AttachmentName::stored(const QString &fileName, qint64 msecsSinceEpoch)
 {
@@ -14,8 +15,14 @@ QString AttachmentName::stored(const QString &fileName, qint64 msecsSinceEpoch)
 QString AttachmentName::display(const QString &storedName)
 {
     const int underscore = storedName.lastIndexOf(QLatin1Char('_'));
-    const int dot = storedName.lastIndexOf(QLatin1Char('.'));
-    if (underscore < 0 || dot < underscore)
+    if (underscore < 0)
         return storedName;
-    return storedName.left(underscore) + storedName.mid(dot);
+    const int dot = storedName.lastIndexOf(QLatin1Char('.'));
+    if (dot > underscore)
+        return storedName.left(underscore) + storedName.mid(dot);
+    // A file without a suffix: "README_1700000000000" was "README".
+    static const QRegularExpression stamp(QStringLiteral("^\\d{13,}$"));
+    if (stamp.match(QStringView(storedName).mid(underscore + 1)).hasMatch())
+        return storedName.left(underscore);
+    return storedName;
 }

@@ -16,8 +16,8 @@ public:
     static QString stored(const QString &fileName, qint64 msecsSinceEpoch);
     // The name shown for a stored name: the text before its last "_", "." and
     // the text after its last "." ("my_notes_1700000000000.docx" ->
-    // "my_notes.docx"). A name that is not of that form (no "_", no "." after
-    // the last "_") is shown as it is.
+    // "my_notes.docx"; "README_1700000000000" -> "README"). A name that is
+    // not of that form is shown as it is.
     static QString display(const QString &storedName);
 };
 

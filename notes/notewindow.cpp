@@ -21,6 +21,7 @@
 #include "noticebox.h"
 #include "rowmenu.h"
 #include "showcontentdialog.h"
+#include "sortingpause.h"
 #include "tablerows.h"
 
 namespace {
@@ -35,28 +36,86 @@ const int kContentColumn = 19;
 
 // The property of a row's content and thumbnail labels that names the row's note.
 const char *const kNoteId = "noteId";
+// The properties of a row's voice and download buttons: the file's server
+// address and, for the download, the name it is saved under.
+const char *const kAddress = "fileAddress";
+const char *const kFileName = "fileName";
 
-// Colours the reminder switch and date of a row by how close the date is.
+const QStringList &headerLabels()
+{
+    static const QStringList labels{
+        QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"), QStringLiteral("笔记主题"),
+        QStringLiteral("访问的地址"), QStringLiteral("添加日期"), QStringLiteral("修改日期"), QStringLiteral("提醒开关"),
+        QStringLiteral("提醒方式"), QStringLiteral("提醒主体"), QStringLiteral("提醒频率"), QStringLiteral("提醒日期"),
+        QStringLiteral("前置天数"), QStringLiteral("图片"), QStringLiteral("声音"), QStringLiteral("附件"),
+        QStringLiteral("用户名"), QStringLiteral("备注"), QStringLiteral("ID"), QStringLiteral("笔记内容")};
+    return labels;
+}
+
+const QList<QPair<int, int>> &columnWidths()
+{
+    static const QList<QPair<int, int>> widths{{0, 80},  {1, 60},   {2, 50},  {3, 100}, {4, 100},
+                                               {5, 90},  {6, 90},   {7, 60},  {11, 90}, {12, 60},
+                                               {13, 60}, {14, 100}, {15, 150}, {17, 300}};
+    return widths;
+}
+
+// The day of a "yyyy-MM-dd" text, or an invalid date. Ten ASCII characters
+// of that form are read directly; anything else goes to the format parser.
+QDate dayOf(const QString &text)
+{
+    const auto digits = [&text](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    if (text.size() == 10 && text.at(4) == u'-' && text.at(7) == u'-') {
+        const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+        if (year >= 0 && month >= 0 && day >= 0)
+            return QDate(year, month, day);
+    }
+    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+}
+
+// Sets one role of an item; a role to be left unset costs nothing on an item
+// that does not have it.
+void setRole(QTableWidgetItem *item, int role, const QVariant &value)
+{
+    if (value.isValid() || item->data(role).isValid())
+        item->setData(role, value);
+}
+
+// Colours the reminder switch and date of a row by how close the date is
+// (over whatever colours the row's items had before).
 void colourReminder(QTableWidgetItem *isRemindItem, QTableWidgetItem *dateItem, const DomainNote &note,
                     const QDate &today)
 {
-    const QDate remind = QDate::fromString(note.getRemindDate(), QStringLiteral("yyyy-MM-dd"));
+    const QDate remind = dayOf(note.getRemindDate());
+    QVariant dateColour;
+    QVariant dateBackground;
     // A reminder that is off, or has no date it could fall on, leaves the date alone.
     if (!note.getIsRemind().contains(QStringLiteral("开启")) || !remind.isValid()) {
         isRemindItem->setForeground(QColor(30, 30, 30));
-        return;
-    }
-    const QDate start = remind.addDays(-note.getRemindDateNumber());
-    if (today < start) {
-        dateItem->setForeground(QColor(0, 100, 0));
-    } else if (today < remind) {
-        dateItem->setForeground(QColor(255, 165, 0));
     } else {
-        dateItem->setForeground(QColor(255, 0, 0));
-        if (today == remind)
-            dateItem->setBackground(QColor(255, 228, 181));
+        const QDate start = remind.addDays(-note.getRemindDateNumber());
+        if (today < start) {
+            dateColour = QBrush(QColor(0, 100, 0));
+        } else if (today < remind) {
+            dateColour = QBrush(QColor(255, 165, 0));
+        } else {
+            dateColour = QBrush(QColor(255, 0, 0));
+            if (today == remind)
+                dateBackground = QBrush(QColor(255, 228, 181));
+        }
+        isRemindItem->setForeground(QColor(255, 169, 0));
     }
-    isRemindItem->setForeground(QColor(255, 169, 0));
+    setRole(dateItem, Qt::ForegroundRole, dateColour);
+    setRole(dateItem, Qt::BackgroundRole, dateBackground);
 }
 
 // A cell widget whose vertical layout holds the given widgets, centred.
@@ -159,15 +218,7 @@ void NoteWindow::clearRows()
 
 void NoteWindow::initTableWidget()
 {
-    TableRows::reset(ui->tableWidget,
-                     {QStringLiteral("笔记类型"), QStringLiteral("是否展示"), QStringLiteral("优先级"),
-                      QStringLiteral("笔记主题"), QStringLiteral("访问的地址"), QStringLiteral("添加日期"),
-                      QStringLiteral("修改日期"), QStringLiteral("提醒开关"), QStringLiteral("提醒方式"),
-                      QStringLiteral("提醒主体"), QStringLiteral("提醒频率"), QStringLiteral("提醒日期"),
-                      QStringLiteral("前置天数"), QStringLiteral("图片"), QStringLiteral("声音"), QStringLiteral("附件"),
-                      QStringLiteral("用户名"), QStringLiteral("备注"), QStringLiteral("ID"), QStringLiteral("笔记内容")},
-                     {{0, 80}, {1, 60}, {2, 50}, {3, 100}, {4, 100}, {5, 90}, {6, 90}, {7, 60}, {11, 90}, {12, 60},
-                      {13, 60}, {14, 100}, {15, 150}, {17, 300}});
+    TableRows::reset(ui->tableWidget, headerLabels(), columnWidths());
     // The cell widgets went with the rows; the records go now.
     qDeleteAll(noteList);
     noteList.clear();
@@ -187,6 +238,24 @@ QJsonObject NoteWindow::requestDue(const QJsonObject &request)
 
 void NoteWindow::fillRows(const QJsonArray &rows)
 {
+    writeRows(rows, ui->tableWidget->rowCount());
+}
+
+void NoteWindow::replaceRows(const QJsonArray &rows)
+{
+    // The rows of the page shown take the new page's notes: their items and
+    // the cell widgets of the rows that were in view are reused, so a page
+    // turn neither destroys nor makes them again.
+    TableRows::prepare(ui->tableWidget, headerLabels(), columnWidths());
+    qDeleteAll(noteList);
+    noteList.clear();
+    menuNoteId = 0;
+    ui->tableWidget->setColumnHidden(kOwnerColumn, grade <= 4);
+    writeRows(rows, 0);
+}
+
+void NoteWindow::writeRows(const QJsonArray &rows, int first)
+{
     // The page's pictures are fetched while its rows are made.
     QStringList pictures;
     for (const QJsonValue &row : rows) {
@@ -195,7 +264,28 @@ void NoteWindow::fillRows(const QJsonArray &rows)
             pictures << fileAddress(image);
     }
     thumbnails.fetch(pictures);
-    TableRows::fill(ui->tableWidget, rows, noteList, [this](QJsonObject &json) { return appendOneRow(json); });
+
+    QTableWidget *table = ui->tableWidget;
+    {
+        // The rows are written with the table's sorting paused and its
+        // painting held, then sorted and painted once.
+        const SortingPause pause(table);
+        table->setUpdatesEnabled(false);
+        writing = true;
+        table->setRowCount(first + int(rows.size()));
+        if (first == 0)
+            table->scrollToTop();
+        nextRow = first;
+        for (const QJsonValue &value : rows) {
+            QJsonObject json = value.toObject();
+            noteList.append(appendOneRow(json));
+        }
+        writing = false;
+        table->setUpdatesEnabled(true);
+    }
+    // The table lays out its rows now rather than from a timer after the
+    // page has been painted, which would paint it a second time.
+    table->doItemsLayout();
     showCellWidgets();
     thumbnails.waitAll();
 }
@@ -225,16 +315,22 @@ DomainNote *NoteWindow::appendOneRow(QJsonObject &json)
                             note->getLoginName(),
                             note->getComment(),
                             QString::number(note->getId())};
-    const QList<QTableWidgetItem *> items = TableRows::append(ui->tableWidget, cells, [](int column) {
+    const int row = nextRow++;
+    const QList<QTableWidgetItem *> items = TableRows::write(ui->tableWidget, row, cells, [](int column) {
         const bool centred = column <= 12 || column == kOwnerColumn || column == 17;
         return centred ? Qt::Alignment(Qt::AlignCenter) : Qt::Alignment();
     });
     colourReminder(items.at(7), items.at(11), *note, QDate::currentDate());
+    // A row that has its widgets from an earlier note shows this one's.
+    if (ui->tableWidget->cellWidget(row, kContentColumn))
+        fillCells(row, *note);
     return note;
 }
 
 void NoteWindow::showCellWidgets()
 {
+    if (writing)
+        return;
     QTableWidget *table = ui->tableWidget;
     const int first = table->rowAt(0);
     if (first < 0)
@@ -246,16 +342,55 @@ void NoteWindow::showCellWidgets()
         const QTableWidgetItem *id = table->item(row, kIdColumn);
         if (!id || table->cellWidget(row, kContentColumn))
             continue;
-        const DomainNote *note = RowMenu::find(noteList, id->text().toInt());
-        if (!note)
-            continue;
-        placeCell(row, kContentColumn, contentLabel(*note));
-        if (!note->getImage().isEmpty())
-            placeCell(row, kImageColumn, thumbnail(*note));
-        if (!note->getVolume().isEmpty())
-            placeCell(row, kVolumeColumn, voiceCell(*note));
-        if (!note->getAttachedFile().isEmpty())
-            placeCell(row, kAttachedFileColumn, attachmentCell(*note));
+        if (const DomainNote *note = RowMenu::find(noteList, id->text().toInt()))
+            fillCells(row, *note);
+    }
+}
+
+void NoteWindow::fillCells(int row, const DomainNote &note)
+{
+    QTableWidget *table = ui->tableWidget;
+    if (auto *content = qobject_cast<QLabel *>(table->cellWidget(row, kContentColumn))) {
+        content->setText(note.getContent());
+        content->setProperty(kNoteId, note.getId());
+    } else {
+        placeCell(row, kContentColumn, contentLabel(note));
+    }
+
+    QWidget *cell = table->cellWidget(row, kImageColumn);
+    if (note.getImage().isEmpty()) {
+        if (cell)
+            table->removeCellWidget(row, kImageColumn);
+    } else if (auto *label = qobject_cast<QLabel *>(cell)) {
+        label->clear();
+        label->setProperty(kNoteId, note.getId());
+        thumbnails.show(label, fileAddress(note.getImage()));
+    } else {
+        placeCell(row, kImageColumn, thumbnail(note));
+    }
+
+    cell = table->cellWidget(row, kVolumeColumn);
+    if (note.getVolume().isEmpty()) {
+        if (cell)
+            table->removeCellWidget(row, kVolumeColumn);
+    } else if (cell) {
+        cell->findChild<QPushButton *>()->setProperty(kAddress, fileAddress(note.getVolume()));
+    } else {
+        placeCell(row, kVolumeColumn, voiceCell(note));
+    }
+
+    cell = table->cellWidget(row, kAttachedFileColumn);
+    if (note.getAttachedFile().isEmpty()) {
+        if (cell)
+            table->removeCellWidget(row, kAttachedFileColumn);
+    } else if (cell) {
+        const QString name = AttachmentName::display(note.getAttachedFile());
+        cell->findChild<QLabel *>()->setText(name);
+        auto *button = cell->findChild<QPushButton *>();
+        button->setProperty(kAddress, fileAddress(note.getAttachedFile()));
+        button->setProperty(kFileName, name);
+    } else {
+        placeCell(row, kAttachedFileColumn, attachmentCell(note));
     }
 }
 
@@ -295,9 +430,9 @@ QWidget *NoteWindow::voiceCell(const DomainNote &note)
 {
     auto *button = new QPushButton(QIcon(QStringLiteral(":/images/voice.png")), QStringLiteral("播放"));
     button->setFixedSize(80, 35);
-    const QString address = fileAddress(note.getVolume());
-    connect(button, &QPushButton::clicked, this, [this, address] {
-        QString path = address;
+    button->setProperty(kAddress, fileAddress(note.getVolume()));
+    connect(button, &QPushButton::clicked, this, [this, button] {
+        QString path = button->property(kAddress).toString();
         emit sendMusicPath(path);
         player->open();
     });
@@ -311,11 +446,12 @@ QWidget *NoteWindow::attachmentCell(const DomainNote &note)
     label->setTextFormat(Qt::PlainText);
     auto *button = new QPushButton(QStringLiteral("下 载"));
     button->setFixedWidth(80);
-    const QString address = fileAddress(note.getAttachedFile());
-    connect(button, &QPushButton::clicked, this, [address, name] {
+    button->setProperty(kAddress, fileAddress(note.getAttachedFile()));
+    button->setProperty(kFileName, name);
+    connect(button, &QPushButton::clicked, this, [button] {
         // Each download has its own window, which deletes itself when closed.
         auto *downloader = new DownLoadDialog;
-        if (downloader->startDownload(address, name))
+        if (downloader->startDownload(button->property(kAddress).toString(), button->property(kFileName).toString()))
             downloader->show();
         else
             delete downloader;
@@ -330,8 +466,10 @@ bool NoteWindow::eventFilter(QObject *watched, QEvent *event)
             showCellWidgets();
         return TableWindow::eventFilter(watched, event);
     }
+    if (event->type() != QEvent::MouseButtonDblClick)
+        return TableWindow::eventFilter(watched, event);
     const QVariant id = watched->property(kNoteId);
-    if (!id.isValid() || event->type() != QEvent::MouseButtonDblClick)
+    if (!id.isValid())
         return TableWindow::eventFilter(watched, event);
     // The row's note, found by the id its label carries: the table's current
     // row may be another one.

@@ -75,7 +75,11 @@ private:
     void initTableWidget();
     void createMenu();
     void toExcel() override;
+    // Makes the record of one list element and shows it in the row at
+    // `nextRow` (which it advances); the row's items are reused when it has them.
     DomainNote *appendOneRow(QJsonObject &json);
+    // Shows one row per element from row `first` on (the rows after them go).
+    void writeRows(const QJsonArray &rows, int first);
     void deleteRemind(DomainNote &note);
     void updateRemind(DomainNote &note);
     void showContent(DomainNote &note);
@@ -85,6 +89,10 @@ private:
     QString fileAddress(const QString &name) const;
     // Gives the rows in view that have none yet their cell widgets.
     void showCellWidgets();
+    // Gives one row the cell widgets of its note: the row's widgets are
+    // reused where they are, made where they are missing and removed where
+    // the note has no such file.
+    void fillCells(int row, const DomainNote &note);
     // Puts a cell widget into the table at its cell's size.
     void placeCell(int row, int column, QWidget *widget);
     // The cell widgets of one row.
@@ -97,6 +105,7 @@ private:
     QJsonObject requestDue(const QJsonObject &request) override;
     void clearRows() override;
     void fillRows(const QJsonArray &rows) override;
+    void replaceRows(const QJsonArray &rows) override;
 
     Ui::NoteWindow *ui;
     HttpNote endpoint;
@@ -105,6 +114,8 @@ private:
     QList<QString> exportHeaders;
     QLabel *statusLabel = nullptr;
     int menuNoteId = 0; // the id of the row the menu was opened on
+    int nextRow = 0;    // the row appendOneRow() writes
+    bool writing = false; // rows are being written: no cell widgets are made meanwhile
     Property property;
     ShowContentDialog *contentViewer = nullptr;
     ShowNoteImageDialog imageViewer;

@@ -6,14 +6,6 @@
 
 #include "database.h"
 
-namespace {
-
-// Statements kept per thread: the client's conditions are few, but a
-// searching user can make many; past this number they are all prepared anew.
-constexpr size_t kMaxStatements = 512;
-
-} // namespace
-
 StoreReader::Query::Query(StoreReader *reader, sqlite3_stmt *statement) : reader(reader), statement(statement)
 {
     if (statement)
@@ -65,7 +57,7 @@ StoreReader *StoreReader::current()
     sqlite3_busy_timeout(db, 30000);
     reader.reset(new StoreReader(db));
     // Never writes; the indexes are read from the shared memory map; sorts stay in memory.
-    const QByteArray setup = "PRAGMA query_only=1; PRAGMA temp_store=MEMORY; PRAGMA cache_size=-16384; "
+    const QByteArray setup = "PRAGMA query_only=1; PRAGMA temp_store=MEMORY; PRAGMA cache_size=-1024; "
                              "PRAGMA mmap_size=" + QByteArray::number(Database::kMapBytes);
     if (!reader->exec(setup.constData())) {
         reader.reset();
@@ -77,7 +69,7 @@ StoreReader *StoreReader::current()
 StoreReader::~StoreReader()
 {
     for (auto &s : statements)
-        sqlite3_finalize(s.second);
+        sqlite3_finalize(s.second.statement);
     sqlite3_close(db);
 }
 
@@ -115,11 +107,9 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
     const std::string key(sql.constData(), size_t(sql.size()));
     auto it = statements.find(key);
     if (it == statements.end()) {
-        if (statements.size() >= kMaxStatements && running == 0) {
-            for (auto &s : statements)
-                sqlite3_finalize(s.second);
-            statements.clear();
-        }
+        // A running query's statement must stay: past the bound only while queries run.
+        if (statements.size() >= kMaxStatements && running == 0)
+            makeRoom();
         sqlite3_stmt *statement = nullptr;
         if (sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
                 != SQLITE_OK
@@ -128,9 +118,10 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
             sqlite3_finalize(statement);
             return Query(this, nullptr);
         }
-        it = statements.emplace(key, statement).first;
+        it = statements.emplace(key, Kept{statement, 0}).first;
     }
-    sqlite3_stmt *statement = it->second;
+    it->second.used = ++uses;
+    sqlite3_stmt *statement = it->second.statement;
     int i = 1;
     for (const QVariant &v : values) {
         int rc = SQLITE_OK;
@@ -156,6 +147,18 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
         ++i;
     }
     return Query(this, statement);
+}
+
+void StoreReader::makeRoom()
+{
+    while (statements.size() >= kMaxStatements) {
+        auto oldest = statements.begin();
+        for (auto it = statements.begin(); it != statements.end(); ++it)
+            if (it->second.used < oldest->second.used)
+                oldest = it;
+        sqlite3_finalize(oldest->second.statement);
+        statements.erase(oldest);
+    }
 }
 
 bool StoreReader::version(const QString &table, qint64 *out)

@@ -11,9 +11,9 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 // This thread's reading connection to the store, through SQLite's own
-// interface: texts come out as the stored UTF-8 and every statement stays
-// prepared for the life of the thread. Lists and counts read through it; every
-// write goes through Database.
+// interface: texts come out as the stored UTF-8 and the statements used last
+// stay prepared. Lists and counts read through it; every write goes through
+// Database.
 class StoreReader
 {
 public:
@@ -45,21 +45,38 @@ public:
     // A read transaction: every query until end() sees one committed state.
     bool begin();
     void end();
-    // Runs the statement (prepared once per thread) with the values bound in
-    // order: texts, whole numbers (qlonglong, int) and doubles.
+    // Runs the statement (kept prepared while it is among the kMaxStatements
+    // used last) with the values bound in order: texts, whole numbers
+    // (qlonglong, int) and doubles.
     Query query(const QByteArray &sql, const QVariantList &values = {});
     // The change number of a table (see Database) in the state this transaction sees.
     bool version(const QString &table, qint64 *out);
     // The last error, for the log.
     QString lastError() const;
+    // Statements kept prepared at most (while none is running).
+    int preparedCount() const { return int(statements.size()); }
+
+    // Statements kept per thread: the client's conditions are few and each
+    // list uses a handful of statements, but anyone can send many distinct
+    // conditions, and every kept statement holds memory.
+    static constexpr size_t kMaxStatements = 64;
 
 private:
     explicit StoreReader(sqlite3 *db) : db(db) {}
     bool exec(const char *sql);
     bool run(const char *sql);
+    // Finalizes the statements used longest ago, down to kMaxStatements - 1.
+    void makeRoom();
+
+    struct Kept
+    {
+        sqlite3_stmt *statement;
+        quint64 used; // the value of uses at its last run
+    };
 
     sqlite3 *db;
-    std::unordered_map<std::string, sqlite3_stmt *> statements;
+    std::unordered_map<std::string, Kept> statements;
+    quint64 uses = 0;
     int running = 0; // queries not yet reset, whose statements must stay
 };
 

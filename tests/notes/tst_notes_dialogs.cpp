@@ -19,6 +19,7 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include "attachmentname.h"
 #include "domainnote.h"
 #include "domainuser.h"
 #include "guidriver.h"
@@ -127,6 +128,8 @@ private slots:
     void sizeLimitsByGrade();
     void refusedUploadWritesNothing();
     void interruptedUploadWritesNothing();
+    void attachmentNamesShownAsChosen_data();
+    void attachmentNamesShownAsChosen();
 
 private:
     // A note of `owner` with an attachment, added through the dialog.
@@ -434,6 +437,28 @@ void TestNotesDialogs::interruptedUploadWritesNothing()
     stub.close();
     QVERIFY(server.start());
     QVERIFY(ServerProcess::rows(QStringLiteral("note"), QStringLiteral(" and loginName ='cut'")).isEmpty());
+}
+
+void TestNotesDialogs::attachmentNamesShownAsChosen_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    const qint64 at = 1700000000000;
+    for (const QString &chosen : {QStringLiteral("report.final.pdf"), QStringLiteral("my_notes.docx"),
+                                  QStringLiteral("README"), QStringLiteral("a_b"), QStringLiteral(".profile")})
+        QTest::newRow(qPrintable(chosen)) << chosen << AttachmentName::stored(chosen, at) << chosen;
+    // Names the server holds from elsewhere are shown as they are.
+    for (const QString &stored : {QStringLiteral("plain"), QStringLiteral("photo.jpg"), QStringLiteral("data_2024"),
+                                  QStringLiteral("a.b_c"), QStringLiteral("trailing_")})
+        QTest::newRow(qPrintable(stored)) << QString() << stored << stored;
+}
+
+void TestNotesDialogs::attachmentNamesShownAsChosen()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QCOMPARE(AttachmentName::display(stored), shown);
 }
 
 QTEST_MAIN(TestNotesDialogs)

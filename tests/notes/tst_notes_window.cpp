@@ -2,6 +2,7 @@
 // would: its rows with their thumbnail, voice clip and attachment, the viewers,
 // the row menu, deleting, the due view and the backup of every page.
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QDate>
 #include <QFile>
@@ -89,8 +90,14 @@ private slots:
     void deleteNeedsConfirmation();
     void dueViewIsRefreshedAfterADeletion();
     void backupOfAllPages();
+    void turnedPagesShowTheirOwnNotes();
 
 private:
+    // The rows of the page shown against the notes of turning(): each row's
+    // content, thumbnail, voice clip, attachment and reminder date belong to
+    // the note of its title.
+    void checkPage(const Notes &notes, const QStringList &titles);
+
     ServerProcess server{true};
 };
 
@@ -378,6 +385,121 @@ void TestNotesWindow::backupOfAllPages()
     // The next page is a page of 30 again.
     notes.window.findAll();
     QCOMPARE(notes.table()->rowCount(), 30);
+}
+
+namespace {
+
+// Note i (1 to 11) of the owner "turning": a picture the server has (i % 3 == 1),
+// one it has not (i % 3 == 2) or none; a voice clip and an attachment unless
+// i % 3 is 2 and 0 respectively; a reminder due today when i % 3 == 0. Pages
+// of 4 rows put notes of other kinds at a row's place from page to page.
+QJsonObject turning(int i)
+{
+    const QString n = QString::number(i);
+    QJsonObject extra{{"content", QStringLiteral("<p>c%1 <b>text</b></p>").arg(n)}};
+    if (i % 3 == 1)
+        extra.insert("image", QStringLiteral("sunrise_1764000000001.png"));
+    else if (i % 3 == 2)
+        extra.insert("image", QStringLiteral("lost%1_1764000000000.png").arg(n));
+    if (i % 3 != 2)
+        extra.insert("volume", QStringLiteral("v%1_1764000000003.wav").arg(n));
+    if (i % 3 != 0)
+        extra.insert("attachedFile", QStringLiteral("a%1_1764000000004.txt").arg(n));
+    if (i % 3 == 0) {
+        extra.insert("isRemind", QStringLiteral("开启"));
+        extra.insert("remindDate", day(0));
+        extra.insert("remindDateNumber", 1);
+    }
+    return note(QStringLiteral("turning"), QStringLiteral("t%1").arg(i, 2, 10, QLatin1Char('0')), extra);
+}
+
+} // namespace
+
+void TestNotesWindow::checkPage(const Notes &notes, const QStringList &titles)
+{
+    QStringList shown = notes.titles();
+    shown.sort();
+    QCOMPARE(shown, titles);
+    for (int row = 0; row < notes.table()->rowCount(); ++row) {
+        const QString title = notes.table()->item(row, 3)->text();
+        const int i = title.mid(1).toInt();
+        const QJsonObject expected = turning(i);
+        auto *content = qobject_cast<QLabel *>(notes.cell(row, 19));
+        QVERIFY2(content, qPrintable(title));
+        QCOMPARE(content->text(), expected.value("content").toString());
+
+        auto *thumbnail = qobject_cast<QLabel *>(notes.cell(row, 13));
+        QCOMPARE(thumbnail != nullptr, i % 3 != 0);
+        if (thumbnail) // the server has the picture of i % 3 == 1 only
+            QCOMPARE(thumbnail->pixmap().isNull(), i % 3 == 2);
+        QCOMPARE(notes.cell(row, 14) != nullptr, i % 3 != 2);
+        QWidget *attachment = notes.cell(row, 15);
+        QCOMPARE(attachment != nullptr, i % 3 != 0);
+        if (attachment)
+            QCOMPARE(attachment->findChild<QLabel *>()->text(), QStringLiteral("a%1.txt").arg(i));
+        QTableWidgetItem *date = notes.table()->item(row, 11);
+        QCOMPARE(date->data(Qt::BackgroundRole).isValid(), i % 3 == 0);
+        QCOMPARE(date->data(Qt::ForegroundRole).isValid(), i % 3 == 0);
+    }
+}
+
+void TestNotesWindow::turnedPagesShowTheirOwnNotes()
+{
+    for (int i = 1; i <= 11; ++i)
+        QVERIFY(seed(turning(i)));
+    Notes notes(QStringLiteral("turning"), 1);
+    notes.preset(4);
+    auto page = [&](int number) {
+        QStringList titles;
+        for (int i = 1; i <= 11; ++i)
+            titles << QStringLiteral("t%1").arg(i, 2, 10, QLatin1Char('0'));
+        titles = titles.mid(11 - 4 * number, 4); // newest first
+        if (number == 3)
+            titles = QStringList({"t01", "t02", "t03"});
+        return titles;
+    };
+    auto *next = notes.window.findChild<QPushButton *>(QStringLiteral("pushButton_nextPage"));
+    auto *previous = notes.window.findChild<QPushButton *>(QStringLiteral("pushButtonl_previousPage"));
+    checkPage(notes, page(1));
+    if (QTest::currentTestFailed())
+        return;
+    // The rows of page 1 have their widgets; on page 2 they act for the notes
+    // now in their rows: the viewers and the player get those notes.
+    QTest::mouseClick(next, Qt::LeftButton);
+    checkPage(notes, page(2));
+    if (QTest::currentTestFailed())
+        return;
+    GuiDriver::doubleClick(notes.cell(notes.rowOf(QStringLiteral("t06")), 19));
+    QTRY_VERIFY(notes.contentViewer()->isVisible());
+    QCOMPARE(notes.contentViewer()->findChild<QLabel *>(QStringLiteral("label_title"))->text(), QStringLiteral("t06"));
+    notes.contentViewer()->close();
+    GuiDriver::doubleClick(notes.cell(notes.rowOf(QStringLiteral("t07")), 13));
+    auto *viewer = topLevel<ShowNoteImageDialog>();
+    QVERIFY(viewer);
+    QTRY_VERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("t07"));
+    viewer->close();
+    QStringList handed;
+    disconnect(&notes.window, &NoteWindow::sendMusicPath, nullptr, nullptr);
+    connect(&notes.window, &NoteWindow::sendMusicPath, this, [&handed](QString &path) { handed << path; });
+    for (const QString &title : {QStringLiteral("t07"), QStringLiteral("t06")})
+        QTest::mouseClick(notes.cell(notes.rowOf(title), 14)->findChild<QPushButton *>(), Qt::LeftButton);
+    QCOMPARE(handed, QStringList({kHost + QStringLiteral("/account/note/v7_1764000000003.wav"),
+                                  kHost + QStringLiteral("/account/note/v6_1764000000003.wav")}));
+    if (auto *player = topLevel<MusicPlayDialog>())
+        player->close();
+
+    // On to the last page (fewer rows), back, and to the first by the selector.
+    QTest::mouseClick(next, Qt::LeftButton);
+    checkPage(notes, page(3));
+    if (QTest::currentTestFailed())
+        return;
+    QTest::mouseClick(previous, Qt::LeftButton);
+    checkPage(notes, page(2));
+    if (QTest::currentTestFailed())
+        return;
+    notes.window.findChild<QComboBox *>(QStringLiteral("comboBox_pageNumber"))->setCurrentIndex(0);
+    checkPage(notes, page(1));
 }
 
 QTEST_MAIN(TestNotesWindow)
