@@ -2,7 +2,7 @@
 
 #include <QJsonDocument>
 #include <algorithm>
-#include <cctype>
+#include <boost/beast/core/string.hpp>
 
 #include "requesthandler.h"
 
@@ -26,13 +26,6 @@ const char *statusText(int status)
     case 503: return "Service Unavailable";
     default: return status >= 500 ? "Internal Server Error" : "Bad Request";
     }
-}
-
-std::string lower(const std::string &s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
 }
 
 } // namespace
@@ -72,9 +65,8 @@ QString HttpReply::reasonFor(int status)
 
 void HttpReply::setHeader(const std::string &name, const std::string &value)
 {
-    const std::string key = lower(name);
     for (auto &h : headers) {
-        if (lower(h.first) == key) {
+        if (boost::beast::iequals(h.first, name)) {
             h.second = value;
             return;
         }
@@ -90,12 +82,24 @@ std::string HttpReply::head(bool headRequest, int keepAliveSeconds) const
     else
         all.emplace_back("Keep-Alive", "timeout=" + std::to_string(keepAliveSeconds) + ", max=1000000");
     all.emplace_back("Content-Length", std::to_string(contentLength()));
-    if (headRequest && std::none_of(all.begin(), all.end(), [](const auto &h) { return lower(h.first) == "accept-ranges"; }))
+    if (headRequest
+        && std::none_of(all.begin(), all.end(), [](const auto &h) { return boost::beast::iequals(h.first, "accept-ranges"); }))
         all.emplace_back("Accept-Ranges", "bytes");
-    std::stable_sort(all.begin(), all.end(), [](const auto &a, const auto &b) { return lower(a.first) < lower(b.first); });
-    std::string out = "HTTP/1.1 " + std::to_string(status) + ' ' + statusText(status) + "\r\n";
-    for (const auto &h : all)
-        out += h.first + ": " + h.second + "\r\n";
+    std::stable_sort(all.begin(), all.end(),
+                     [](const auto &a, const auto &b) { return boost::beast::iless()(a.first, b.first); });
+    std::string out;
+    out.reserve(256);
+    out += "HTTP/1.1 ";
+    out += std::to_string(status);
+    out += ' ';
+    out += statusText(status);
+    out += "\r\n";
+    for (const auto &h : all) {
+        out += h.first;
+        out += ": ";
+        out += h.second;
+        out += "\r\n";
+    }
     out += "\r\n";
     return out;
 }

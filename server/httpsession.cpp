@@ -4,6 +4,7 @@
 #include <boost/asio/write.hpp>
 #include <boost/beast/http/read.hpp>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 #include <fcntl.h>
@@ -206,7 +207,7 @@ void HttpSession::onHeader()
     sink = nullptr;
     afterBody = nullptr;
     body.clear();
-    overflowReply = HttpReply::failure(413);
+    jsonOverflow = false;
 
     if (req.version() != 10 && req.version() != 11)
         return refuse(HttpReply::failure(400));
@@ -269,9 +270,9 @@ void HttpSession::onHeader()
         } else {
             if (mediaType(req[http::field::content_type]) != "application/json")
                 return refuse(HttpReply::failure(403, text("请求内容类型必须是application/json")));
-            overflowReply = HttpReply::json(RequestHandler::failure(text("请求内容过大")));
+            jsonOverflow = true;
             if (declared && *declared > static_cast<std::uint64_t>(ManagementServer::kMaxJsonBody))
-                return refuse(overflowReply);
+                return refuse(overflowReply());
             parser->body_limit(ManagementServer::kMaxJsonBody);
             if (declared)
                 body.reserve(static_cast<int>(*declared));
@@ -323,27 +324,35 @@ void HttpSession::sendContinue()
                       });
 }
 
+HttpReply HttpSession::overflowReply() const
+{
+    return jsonOverflow ? HttpReply::json(RequestHandler::failure(text("请求内容过大"))) : HttpReply::failure(413);
+}
+
 void HttpSession::readBody()
 {
-    if (chunk.empty())
-        chunk.resize(kChunk);
+    if (!chunk) {
+        const auto declared = parser->content_length();
+        chunkSize = declared ? std::clamp<std::size_t>(static_cast<std::size_t>(*declared), 1, kChunk) : kChunk;
+        chunk.reset(new char[chunkSize]);
+    }
     auto &b = parser->get().body();
-    b.data = chunk.data();
-    b.size = chunk.size();
+    b.data = chunk.get();
+    b.size = chunkSize;
     http::async_read_some(socket, buffer, *parser, [self = shared_from_this()](error_code ec, std::size_t) {
         if (self->closed)
             return;
         if (ec == http::error::need_buffer)
             ec = {};
-        const std::size_t got = self->chunk.size() - self->parser->get().body().size;
+        const std::size_t got = self->chunkSize - self->parser->get().body().size;
         if (ec == http::error::body_limit)
-            return self->refuse(std::move(self->overflowReply));
+            return self->refuse(self->overflowReply());
         // A peer that left or missed the deadline is let go; a broken body is told so.
         if (ec == asio::error::eof || ec == asio::error::operation_aborted || ec == asio::error::connection_reset)
             return self->close();
         if (ec)
             return self->refuse(HttpReply::failure(400));
-        if (got > 0 && !self->sink(self->chunk.data(), got)) {
+        if (got > 0 && !self->sink(self->chunk.get(), got)) {
             self->keepAlive = false;
             return self->refuse(HttpReply::failure(400, text("上传内容无效")));
         }
@@ -358,7 +367,8 @@ void HttpSession::onBody()
     // The request is in: no deadline while the workers answer it.
     ++deadlineGeneration;
     timer.cancel();
-    std::vector<char>().swap(chunk);
+    chunk.reset();
+    chunkSize = 0;
     const auto next = std::move(afterBody);
     next();
 }
@@ -488,10 +498,11 @@ void HttpSession::drain()
         socket.shutdown(asio::ip::tcp::socket::shutdown_send, ec);
         buffer.clear();
         buffer.shrink_to_fit();
-        chunk.resize(16 * 1024);
+        chunkSize = 16 * 1024;
+        chunk.reset(new char[chunkSize]);
         arm(Clock::now() + kDrainTime);
     }
-    socket.async_read_some(asio::buffer(chunk), [self = shared_from_this()](const error_code &e, std::size_t) {
+    socket.async_read_some(asio::buffer(chunk.get(), chunkSize), [self = shared_from_this()](const error_code &e, std::size_t) {
         if (e || self->closed)
             return self->close();
         self->drain();

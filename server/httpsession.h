@@ -53,6 +53,7 @@ private:
     void readBody();
     void onBody();
     void sendContinue();
+    HttpReply overflowReply() const;
     void runOperation(const QString &entity, const QString &operation);
     void runUpload();
     void reply(HttpReply r);
@@ -79,13 +80,16 @@ private:
     bool headRequest = false;
     bool keepAlive = true;
     bool expectContinue = false;
-    std::vector<char> chunk;
+    // Room for a body's bytes as they arrive: the whole body when it is short.
+    std::unique_ptr<char[]> chunk;
+    std::size_t chunkSize = 0;
     Sink sink;
     std::function<void()> afterBody;
     QByteArray body;
     std::shared_ptr<NoteUpload> upload;
     std::unique_ptr<MultipartReader> form;
-    HttpReply overflowReply;
+    // A body over its limit is refused with the JSON envelope (operations) or plainly.
+    bool jsonOverflow = false;
     std::unique_ptr<HttpReply> refusal;
 
     // The reply being written.

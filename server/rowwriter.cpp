@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -64,42 +65,65 @@ int sequenceLength(const unsigned char *s, qsizetype n)
     return 0;
 }
 
+// Whether the eight bytes are ASCII that a JSON string takes as it is: no
+// control character, quote or backslash.
+bool plainAscii(std::uint64_t v)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const auto anyZero = [](std::uint64_t x) { return (x - ones) & ~x & highs; };
+    const std::uint64_t below = (v - ones * 0x20) & ~v & highs;
+    return !((v & highs) | below | anyZero(v ^ (ones * '"')) | anyZero(v ^ (ones * '\\')));
+}
+
 // Writes the JSON string of UTF-8 text at p as QJsonDocument writes it (room
 // for 6 bytes per byte and the quotes); nullptr when the text is not valid UTF-8.
 char *writeText(char *p, const char *text, qsizetype size)
 {
     *p++ = '"';
     const auto *s = reinterpret_cast<const unsigned char *>(text);
-    qsizetype i = 0;
-    while (i < size) {
-        const unsigned char c = s[i];
-        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
-            *p++ = char(c);
-            ++i;
-        } else if (c >= 0x80) {
-            const int length = sequenceLength(s + i, size - i);
+    const auto *const end = s + size;
+    while (s < end) {
+        while (end - s >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, s, 8);
+            if (!plainAscii(word))
+                break;
+            std::memcpy(p, &word, 8);
+            p += 8;
+            s += 8;
+        }
+        if (s == end)
+            break;
+        const unsigned char c = *s;
+        if (c >= 0x80) {
+            const int length = sequenceLength(s, end - s);
             if (length == 0)
                 return nullptr;
-            for (const qsizetype end = i + length; i < end; ++i)
+            for (int i = 0; i < length; ++i)
                 *p++ = char(s[i]);
-        } else {
-            *p++ = '\\';
-            switch (c) {
-            case '"': *p++ = '"'; break;
-            case '\\': *p++ = '\\'; break;
-            case '\b': *p++ = 'b'; break;
-            case '\f': *p++ = 'f'; break;
-            case '\n': *p++ = 'n'; break;
-            case '\r': *p++ = 'r'; break;
-            case '\t': *p++ = 't'; break;
-            default:
-                *p++ = 'u';
-                *p++ = '0';
-                *p++ = '0';
-                *p++ = hexDigit(c >> 4);
-                *p++ = hexDigit(c & 0xF);
-            }
-            ++i;
+            s += length;
+            continue;
+        }
+        ++s;
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            *p++ = char(c);
+            continue;
+        }
+        *p++ = '\\';
+        switch (c) {
+        case '"': *p++ = '"'; break;
+        case '\\': *p++ = '\\'; break;
+        case '\b': *p++ = 'b'; break;
+        case '\f': *p++ = 'f'; break;
+        case '\n': *p++ = 'n'; break;
+        case '\r': *p++ = 'r'; break;
+        case '\t': *p++ = 't'; break;
+        default:
+            *p++ = 'u';
+            *p++ = '0';
+            *p++ = '0';
+            *p++ = hexDigit(c >> 4);
+            *p++ = hexDigit(c & 0xF);
         }
     }
     *p++ = '"';

@@ -319,8 +319,12 @@ void TestServerLists::unusualStoredValuesAsBefore()
                                 "('odd', 'x', 'x', '7', CAST(x'41ff42' AS TEXT), ?), "
                                 "('odd', 12, 1e300, 2.75, CAST(x'c0af' AS TEXT), x'00ff'), "
                                 "('odd', 'tab\tquote\"back\\\\', -0.0, 9007199254740993, ?, '\U0001F600 é'), "
-                                "('odd', '', 1.0e16, -3, char(1, 31, 127, 8232), '')"),
-                 {QString(QChar(0xD800)) + QStringLiteral("z"), QStringLiteral("\x01\x02\r\n\b\f")}));
+                                "('odd', '', 1.0e16, -3, char(1, 31, 127, 8232), ''), "
+                                "('odd', 'words', 0, 1, ?, ?)"),
+                 {QString(QChar(0xD800)) + QStringLiteral("z"), QStringLiteral("\x01\x02\r\n\b\f"),
+                  // Long runs of plain text with the escapes at every offset of an eight-byte word.
+                  QStringLiteral("abcdefgh\"ijklmno\\pqrstuvwxyz01234\t56789ABCDEFGHIJ\x1fKLMNOPQRSTUVWXYZ\"\"end"),
+                  QStringLiteral("plain ascii text that runs past several words, then 中文 and é then \U0001F600!")}));
     QVERIFY(exec(QStringLiteral("INSERT INTO workPlan (completionStatus, score, serialNumber, title, loginName) "
                                 "VALUES (66.67, 'n', 1.5, x'ff', 'odd'), (0.1, 3, 2, 'x', 'odd')")));
     const EntitySchema &messages = *EntitySchema::find(QStringLiteral("message"));
