@@ -39,7 +39,9 @@ bool configure(QSqlDatabase &db)
     // Every acknowledged write is on disk before the reply goes out.
     return q.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && q.exec(QStringLiteral("PRAGMA synchronous=FULL"))
            && q.exec(QStringLiteral("PRAGMA foreign_keys=ON"))
-           && q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(Database::kMapBytes));
+           && q.exec(QStringLiteral("PRAGMA mmap_size=%1").arg(Database::kMapBytes))
+           // Reads come from the map; the cache holds the pages a write changes (and those in the log).
+           && q.exec(QStringLiteral("PRAGMA cache_size=-1024"));
 }
 
 // "loginName" → "loginName"; "date(remindDate)" → date("remindDate").
