@@ -375,6 +375,11 @@ void HttpSession::onBody()
 
 void HttpSession::runOperation(const QString &entity, const QString &operation)
 {
+    HttpReply quick;
+    if (server.quickOperation(entity, operation, body, &quick)) {
+        body = QByteArray();
+        return reply(std::move(quick));
+    }
     server.operation(entity, operation, std::move(body), completion());
     body = QByteArray();
 }

@@ -22,8 +22,9 @@ class NoteUpload;
 
 // One connection to the server, driven by the I/O thread that owns its socket.
 // Between requests it waits without a buffer; a request must arrive whole,
-// headers and body, before its deadline; its work runs on the server's workers
-// and only the finished reply comes back here to be written.
+// headers and body, before its deadline; a quick list is answered here, any
+// other work runs on the server's workers and only the finished reply comes
+// back here to be written.
 class HttpSession : public std::enable_shared_from_this<HttpSession>
 {
 public:

@@ -176,6 +176,20 @@ void ManagementServer::operation(const QString &entity, const QString &operation
     });
 }
 
+bool ManagementServer::quickOperation(const QString &entity, const QString &operation, const QByteArray &body,
+                                      HttpReply *out)
+{
+    try {
+        QByteArray reply;
+        if (!RequestHandler::quickReply(entity, operation, body, &reply))
+            return false;
+        *out = HttpReply::json(reply);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void ManagementServer::finishUpload(std::shared_ptr<NoteUpload> upload, std::function<void(HttpReply)> done)
 {
     asio::post(d->workers, [upload = std::move(upload), done = std::move(done)]() mutable {

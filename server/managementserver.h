@@ -17,7 +17,9 @@ class NoteUpload;
 // /android/, the note upload and the stored files under /account/.
 // A few I/O threads hold every connection, idle or not; the operations run on
 // a pool of workers (those that hash passwords on a pool of their own), so a
-// connection only takes a worker once its request is complete.
+// connection only takes a worker once its request is complete. A list whose
+// count is kept and whose rows are few is answered on the I/O thread, as a
+// file is: handing it to a worker and back would cost more than the list.
 class ManagementServer
 {
 public:
@@ -43,6 +45,10 @@ public:
     bool acceptsHost(const std::string &host) const;
     void operation(const QString &entity, const QString &operation, QByteArray body,
                    std::function<void(HttpReply)> done);
+    // The reply of an operation that is answered at once on the calling I/O
+    // thread, as a stored file is (a list whose count is kept and whose rows are
+    // few); false when it must go to the workers through operation().
+    bool quickOperation(const QString &entity, const QString &operation, const QByteArray &body, HttpReply *out);
     void finishUpload(std::shared_ptr<NoteUpload> upload, std::function<void(HttpReply)> done);
     // A stored file, or the refusal, for GET and HEAD (cheap: answered on the I/O thread).
     HttpReply fileReply(const QString &folder, const QString &name, const std::string &range) const;

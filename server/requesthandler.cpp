@@ -161,6 +161,30 @@ QJsonObject RequestHandler::handle(const QString &entity, const QString &operati
     return run(*schema, operation, request);
 }
 
+bool RequestHandler::quickReply(const QString &entity, const QString &operation, const QByteArray &body,
+                                QByteArray *out)
+{
+    if (!isList(operation))
+        return false;
+    const EntitySchema *schema = nullptr;
+    QJsonObject request, refusal;
+    if (!accept(entity, operation, body, &schema, &request, &refusal)) {
+        *out = QJsonDocument(refusal).toJson(QJsonDocument::Compact);
+        return true;
+    }
+    StoreReader *reader = StoreReader::current();
+    if (!reader)
+        return false;
+    reader->limitWork(kQuickSteps);
+    bool storeFailed = false;
+    QByteArray reply = list(*schema, request, operation == QLatin1String("findByRemindDay"), &storeFailed);
+    reader->limitWork(0);
+    if (storeFailed)
+        return false;
+    *out = std::move(reply);
+    return true;
+}
+
 QJsonObject RequestHandler::run(const EntitySchema &schema, const QString &operation, const QJsonObject &request)
 {
     QSqlDatabase db = Database::connection();
@@ -562,8 +586,14 @@ bool RequestHandler::condition(const EntitySchema &schema, const QJsonObject &re
     return true;
 }
 
-QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly)
+QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly,
+                                bool *storeFailed)
 {
+    const auto storeFailure = [storeFailed] {
+        if (storeFailed)
+            *storeFailed = true;
+        return QJsonDocument(failure(text(kStoreError))).toJson(QJsonDocument::Compact);
+    };
     const auto refuse = [](const QString &reason) {
         return QJsonDocument(failure(reason)).toJson(QJsonDocument::Compact);
     };
@@ -599,7 +629,7 @@ QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &r
 
     StoreReader *reader = StoreReader::current();
     if (!reader || !reader->begin())
-        return refuse(text(kStoreError));
+        return storeFailure();
     // What QJsonDocument writes for success("查询成功", {"dList": rows, "totalCount": total}).
     QByteArray out;
     out.reserve(16384);
@@ -610,7 +640,7 @@ QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &r
                           : ListPage::page(*reader, schema, cond, descending, pageSize, curPage, &out, &total);
     reader->end();
     if (!read)
-        return refuse(text(kStoreError));
+        return storeFailure();
     out += "],\"totalCount\":" + QByteArray::number(total) + "},\"resultCode\":1,\"resultMessage\":\"查询成功\"}";
     return out;
 }

@@ -24,6 +24,11 @@ public:
     static QByteArray reply(const QString &entity, const QString &operation, const QByteArray &body);
     // The same reply as an object.
     static QJsonObject handle(const QString &entity, const QString &operation, const QByteArray &body);
+    // The reply of a list operation when it comes quickly: its count is kept and
+    // it steps through few rows (kQuickSteps). False, with nothing done that
+    // lasts, when the operation is not a list or would take longer; reply()
+    // then answers it.
+    static bool quickReply(const QString &entity, const QString &operation, const QByteArray &body, QByteArray *out);
 
     static QJsonObject success(const QString &message, const QJsonValue &data = QJsonValue(QJsonValue::Undefined));
     static QJsonObject failure(const QString &reason);
@@ -35,6 +40,9 @@ public:
     static int maxTextLength(const QString &field);
     // The most records one write takes (the client sends one at a time).
     static constexpr int kMaxRecords = 1000;
+    // The work of a quick reply, in steps of SQLite's machine: a page of a
+    // hundred rows, or one found from a remembered position, takes a few thousand.
+    static constexpr int kQuickSteps = 10000;
 
     // Removes those of the named files in the schema's file folder that no
     // record of the schema names any more (after a delete or a replacement).
@@ -49,7 +57,9 @@ private:
                        const EntitySchema **schema, QJsonObject *request, QJsonObject *refusal);
     static bool isList(const QString &operation);
     static QJsonObject run(const EntitySchema &schema, const QString &operation, const QJsonObject &request);
-    static QByteArray list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly);
+    // *storeFailed, when given, tells whether the store could not answer.
+    static QByteArray list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly,
+                           bool *storeFailed = nullptr);
     static QJsonObject summary(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject login(QSqlDatabase &db, const QJsonObject &request);
     static QJsonObject tags(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);

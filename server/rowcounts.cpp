@@ -85,6 +85,9 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
         if (kept(entries.constFind(key)))
             return true;
     }
+    // A reader whose work is bounded neither counts nor waits for a count.
+    if (reader.limited())
+        return false;
     {
         std::unique_lock<std::shared_mutex> guard(lock);
         for (;;) {

@@ -33,7 +33,8 @@ public:
 
     // Fills *out for "FROM <table><where>" (where: "" or " WHERE ...", with the
     // values of its placeholders) as the reader's open transaction sees it,
-    // version being the table's change number there.
+    // version being the table's change number there. A reader under a bound
+    // of work (StoreReader::limitWork) gets only what is kept, false otherwise.
     static bool positions(StoreReader &reader, const QString &table, const QByteArray &where,
                           const QVariantList &values, qint64 version, bool withAnchors, Positions *out);
 };

@@ -36,7 +36,9 @@ bool StoreReader::Query::next()
         return true;
     if (rc != SQLITE_DONE) {
         error = true;
-        qWarning("store error: %s", sqlite3_errmsg(reader->db));
+        // Under a bound, running out of it or meeting a lock is expected.
+        if (!reader->limited() || (rc != SQLITE_INTERRUPT && rc != SQLITE_BUSY))
+            qWarning("store error: %s", sqlite3_errmsg(reader->db));
     }
     return false;
 }
@@ -54,7 +56,7 @@ StoreReader *StoreReader::current()
         sqlite3_close(db);
         return nullptr;
     }
-    sqlite3_busy_timeout(db, 30000);
+    sqlite3_busy_timeout(db, kBusyMilliseconds);
     reader.reset(new StoreReader(db));
     // Never writes; the indexes are read from the shared memory map; sorts stay in memory.
     const QByteArray setup = "PRAGMA query_only=1; PRAGMA temp_store=MEMORY; PRAGMA cache_size=-1024; "
@@ -168,6 +170,33 @@ bool StoreReader::version(const QString &table, qint64 *out)
         return false;
     *out = sqlite3_column_int64(q.row(), 0);
     return true;
+}
+
+namespace {
+
+// SQLite's machine reports back every this many steps.
+constexpr int kProgressSteps = 256;
+
+} // namespace
+
+int StoreReader::progress(void *reader)
+{
+    auto *self = static_cast<StoreReader *>(reader);
+    self->stepsLeft -= kProgressSteps;
+    return self->stepsLeft <= 0 ? 1 : 0;
+}
+
+void StoreReader::limitWork(int steps)
+{
+    bounded = steps > 0;
+    stepsLeft = steps;
+    if (bounded) {
+        sqlite3_progress_handler(db, kProgressSteps, &StoreReader::progress, this);
+        sqlite3_busy_timeout(db, 0);
+    } else {
+        sqlite3_progress_handler(db, 0, nullptr, nullptr);
+        sqlite3_busy_timeout(db, kBusyMilliseconds);
+    }
 }
 
 QString StoreReader::lastError() const

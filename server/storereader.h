@@ -53,6 +53,12 @@ public:
     bool version(const QString &table, qint64 *out);
     // The last error, for the log.
     QString lastError() const;
+
+    // Bounds the work of the queries run from now on, for a thread that must
+    // not be held up: past about this many steps of SQLite's machine in all, a
+    // query fails, and so does one that would wait for a lock. 0 lifts the bound.
+    void limitWork(int steps);
+    bool limited() const { return bounded; }
     // Statements kept prepared at most (while none is running).
     int preparedCount() const { return int(statements.size()); }
 
@@ -65,6 +71,7 @@ private:
     explicit StoreReader(sqlite3 *db) : db(db) {}
     bool exec(const char *sql);
     bool run(const char *sql);
+    static int progress(void *reader);
     // Finalizes the statements used longest ago, down to kMaxStatements - 1.
     void makeRoom();
 
@@ -78,6 +85,10 @@ private:
     std::unordered_map<std::string, Kept> statements;
     quint64 uses = 0;
     int running = 0; // queries not yet reset, whose statements must stay
+    bool bounded = false;
+    int stepsLeft = 0; // under limitWork()
+    // How long a query waits for a lock that a writer holds, without a bound.
+    static constexpr int kBusyMilliseconds = 30000;
 };
 
 #endif // STOREREADER_H
