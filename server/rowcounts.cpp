@@ -1,17 +1,13 @@
 #include "rowcounts.h"
 
-#include <QHash>
+#include <QCache>
 #include <condition_variable>
 #include <mutex>
-#include <shared_mutex>
 #include <sqlite3.h>
 
 #include "storereader.h"
 
 namespace {
-
-// Conditions remembered at most; past this the memory starts afresh.
-constexpr int kMaxEntries = 4096;
 
 struct Entry
 {
@@ -23,9 +19,26 @@ struct Entry
     qint64 counting = -1;
 };
 
-std::shared_mutex lock;
-std::condition_variable_any counted;
-QHash<QByteArray, Entry> entries;
+// What an entry costs beside its key and ids: the cache's node, the entry, the
+// arrays' headers and the ids' shared block.
+constexpr qsizetype kOverhead = 160;
+
+std::mutex lock;
+std::condition_variable counted;
+// Costs in bytes; the conditions used longest ago go first.
+QCache<QByteArray, Entry> entries(RowCounts::kMaxBytes);
+
+qsizetype costOf(const QByteArray &key, const Entry &e)
+{
+    return key.size() + (e.anchors ? e.anchors->size() * qsizetype(sizeof(qint64)) : 0) + kOverhead;
+}
+
+// Keeps e under the key (replacing what was kept), unless it alone is over the
+// budget: then nothing is kept for the key.
+void keep(const QByteArray &key, const Entry &e)
+{
+    entries.insert(key, new Entry(e), costOf(key, e));
+}
 
 QByteArray keyOf(const QString &table, const QByteArray &where, const QVariantList &values)
 {
@@ -62,6 +75,7 @@ bool anchors(StoreReader &reader, const QString &table, const QByteArray &where,
     }
     if (q.failed())
         return false;
+    ids->squeeze();
     out->count = n;
     out->anchors = std::move(ids);
     return true;
@@ -73,42 +87,43 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
                           const QVariantList &values, qint64 version, bool withAnchors, Positions *out)
 {
     const QByteArray key = keyOf(table, where, values);
-    const auto kept = [&](QHash<QByteArray, Entry>::const_iterator it) {
-        if (it == entries.cend() || it->version != version || (withAnchors && !it->anchors))
+    const auto kept = [&](const Entry *e) {
+        if (!e || e->version != version || (withAnchors && !e->anchors))
             return false;
-        out->count = it->count;
-        out->anchors = it->anchors;
+        out->count = e->count;
+        out->anchors = e->anchors;
         return true;
     };
     {
-        std::shared_lock<std::shared_mutex> guard(lock);
-        if (kept(entries.constFind(key)))
-            return true;
-    }
-    // A reader whose work is bounded neither counts nor waits for a count.
-    if (reader.limited())
-        return false;
-    {
-        std::unique_lock<std::shared_mutex> guard(lock);
+        std::unique_lock<std::mutex> guard(lock);
         for (;;) {
-            const auto it = entries.constFind(key);
-            if (kept(it))
+            const Entry *e = entries.object(key);
+            if (kept(e))
                 return true;
-            if (it == entries.end() || it->counting != version)
+            // A reader whose work is bounded neither counts nor waits for a count.
+            if (reader.limited())
+                return false;
+            if (!e || e->counting != version)
                 break;
             counted.wait(guard);
         }
-        if (entries.size() >= kMaxEntries)
-            entries.clear();
-        entries[key].counting = version;
+        // Marks the count as under way; should the mark be pushed out before the
+        // count ends, another thread may count too, and both keep the same result.
+        Entry mark;
+        if (const Entry *e = entries.object(key))
+            mark = *e;
+        mark.counting = version;
+        keep(key, mark);
     }
 
     Entry fresh;
     const bool ok = withAnchors ? anchors(reader, table, where, values, &fresh)
                                 : count(reader, table, where, values, &fresh);
     {
-        std::lock_guard<std::shared_mutex> guard(lock);
-        Entry &e = entries[key];
+        std::lock_guard<std::mutex> guard(lock);
+        Entry e;
+        if (const Entry *was = entries.object(key))
+            e = *was;
         if (ok && version >= e.version) {
             if (version > e.version || fresh.anchors)
                 e.anchors = fresh.anchors;
@@ -117,6 +132,10 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
         }
         if (e.counting == version)
             e.counting = -1;
+        if (e.version >= 0 || e.counting >= 0)
+            keep(key, e);
+        else
+            entries.remove(key);
     }
     counted.notify_all();
     if (ok) {
@@ -124,4 +143,10 @@ bool RowCounts::positions(StoreReader &reader, const QString &table, const QByte
         out->anchors = fresh.anchors;
     }
     return ok;
+}
+
+qsizetype RowCounts::keptBytes()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return entries.totalCost();
 }

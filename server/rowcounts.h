@@ -19,10 +19,14 @@ class StoreReader;
 // On request the count comes with the ids at every kStep-th position in
 // ascending id order, from which a page deep in the list is found without
 // stepping over the rows before it.
+//
+// At most kMaxBytes are kept, keys (conditions with their values) and ids
+// together; the conditions used longest ago go first.
 class RowCounts
 {
 public:
     static constexpr int kStep = 256;
+    static constexpr qsizetype kMaxBytes = 4 * 1024 * 1024;
 
     struct Positions
     {
@@ -37,6 +41,8 @@ public:
     // of work (StoreReader::limitWork) gets only what is kept, false otherwise.
     static bool positions(StoreReader &reader, const QString &table, const QByteArray &where,
                           const QVariantList &values, qint64 version, bool withAnchors, Positions *out);
+    // Bytes kept now (keys, ids and bookkeeping).
+    static qsizetype keptBytes();
 };
 
 #endif // ROWCOUNTS_H
