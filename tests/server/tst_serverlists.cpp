@@ -125,6 +125,7 @@ private slots:
     void dueRowsAreThePlainQuery();
     void unusualStoredValuesAsBefore();
     void writesOutsideTheServerAreCounted();
+    void keptRepliesEndWithEveryWrite();
     void countsStayExactUnderWriters();
 
 private:
@@ -353,6 +354,55 @@ void TestServerLists::writesOutsideTheServerAreCounted()
     QCOMPARE(total(), 1);
     QVERIFY(exec(QStringLiteral("UPDATE remind SET loginName = 'inside' WHERE loginName = 'outside'")));
     QCOMPARE(total(), 0);
+}
+
+void TestServerLists::keptRepliesEndWithEveryWrite()
+{
+    // The same requests again and again, between writes of every kind, through
+    // the server and from outside it, that change a row's text without
+    // changing any count: every reply is the store's state of the moment.
+    const EntitySchema &notes = *EntitySchema::find(QStringLiteral("note"));
+    const QString mine = QStringLiteral(" and loginName ='kept'");
+    QVERIFY(exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < 40) "
+                                "INSERT INTO note (title, isShow, loginName) SELECT 't' || i, '展示', 'kept' FROM n")));
+    const auto newest = [] {
+        QSqlQuery q(store());
+        return q.exec(QStringLiteral("SELECT MAX(id), MIN(id) FROM note WHERE loginName = 'kept'")) && q.next()
+                   ? std::make_pair(q.value(0).toLongLong(), q.value(1).toLongLong())
+                   : std::make_pair(qint64(-1), qint64(-1));
+    };
+    const auto same = [&](const char *step) {
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            for (const qint64 page : {1, 2}) {
+                const QByteArray got = post(QStringLiteral("note"), QStringLiteral("findByCondition"),
+                                            listRequest(mine, 30, page));
+                if (got != expectedReply(notes, mine, 30, page, true)) {
+                    qWarning("after %s, page %lld: %s", step, page, got.left(300).constData());
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    const auto ok = [](const QByteArray &reply) {
+        return QJsonDocument::fromJson(reply).object().value("resultCode").toInt() == 1;
+    };
+    QVERIFY(same("filling"));
+    QVERIFY(exec(QStringLiteral("UPDATE note SET title = 'outside' WHERE id = ?"), {newest().first}));
+    QVERIFY(same("a text changed outside"));
+    QVERIFY(exec(QStringLiteral("UPDATE note SET content = 'deep' WHERE id = ?"), {newest().second}));
+    QVERIFY(same("a text on the last page changed outside"));
+    QVERIFY(ok(post(QStringLiteral("note"), QStringLiteral("update"),
+                    QJsonObject{{"dList", QJsonArray{QJsonObject{{"id", newest().first}, {"title", "inside"}}}}})));
+    QVERIFY(same("a text changed through the server"));
+    QVERIFY(ok(post(QStringLiteral("note"), QStringLiteral("add"),
+                    QJsonObject{{"dList", QJsonArray{QJsonObject{{"title", "added"}, {"loginName", "kept"}}}}})));
+    QVERIFY(same("an add"));
+    QVERIFY(ok(post(QStringLiteral("note"), QStringLiteral("delete"),
+                    QJsonObject{{"dList", QJsonArray{QJsonObject{{"id", newest().first}}}}})));
+    QVERIFY(same("a delete"));
+    QVERIFY(exec(QStringLiteral("INSERT INTO remind (title, loginName) VALUES ('elsewhere', 'kept')")));
+    QVERIFY(same("a write to another table"));
 }
 
 void TestServerLists::countsStayExactUnderWriters()
