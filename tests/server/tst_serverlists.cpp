@@ -321,7 +321,12 @@ void TestServerLists::unusualStoredValuesAsBefore()
                                 "('odd', 12, 1e300, 2.75, CAST(x'c0af' AS TEXT), x'00ff'), "
                                 "('odd', 'tab\tquote\"back\\\\', -0.0, 9007199254740993, ?, '\U0001F600 é'), "
                                 "('odd', '', 1.0e16, -3, char(1, 31, 127, 8232), ''), "
-                                "('odd', 'words', 0, 1, ?, ?)"),
+                                "('odd', 'words', 0, 1, ?, ?), "
+                                // Chinese text, then a surrogate, an overlong form, a cut
+                                // character (one to a row: any of them sends its row another way).
+                                "('odd', CAST(x'e4b8ade69687eda080e4b8ad' AS TEXT), 0, 1, '', ''), "
+                                "('odd', CAST(x'e4b8ade69687e08080e4b8ad' AS TEXT), 0, 1, '', ''), "
+                                "('odd', CAST(x'e4b8ade4b8' AS TEXT), 0, 1, '', '')"),
                  {QString(QChar(0xD800)) + QStringLiteral("z"), QStringLiteral("\x01\x02\r\n\b\f"),
                   // Long runs of plain text with the escapes at every offset of an eight-byte word.
                   QStringLiteral("abcdefgh\"ijklmno\\pqrstuvwxyz01234\t56789ABCDEFGHIJ\x1fKLMNOPQRSTUVWXYZ\"\"end"),
