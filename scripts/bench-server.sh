@@ -10,7 +10,7 @@
 #  2. the cost of depth and size: page 1 of 10,000 notes against the last page
 #     of 1,000,000 notes, and a new page each time of either store.
 #   PORT (18191), DURATION (10s), THREADS (4), CONNECTIONS ("8 32") and DEPTH
-#   (1; 0 skips part 2) may be set.
+#   (1; 0 skips the second measure) may be set.
 set -euo pipefail
 # In a network namespace of its own where allowed: no other program's port is met.
 if [ -z "${BENCH_NETNS:-}" ] && unshare --net true 2>/dev/null; then
@@ -131,7 +131,7 @@ row() { printf '| %-44s | %11s | %8s | %8s |\n' "$@"; }
 echo "machine: $(nproc) cores; load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "wrk: $THREADS threads, $DURATION per run, keep-alive"
 
-# Part 1
+# 1. Same bytes: list, static file, minimal program
 store "$work/data" 100000
 start "$work/data"
 curl -s -H 'Content-Type: application/json' --data-binary "$(body 1)" \
@@ -161,7 +161,7 @@ done
 kill "$minimal"; wait "$minimal" 2>/dev/null || true
 stop
 
-# Part 2
+# 2. Depth and size
 if [ "$DEPTH" != 0 ]; then
   c=${CONNECTIONS%% *}
   echo
