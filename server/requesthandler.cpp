@@ -14,6 +14,7 @@
 #include "entityschema.h"
 #include "filestore.h"
 #include "listpage.h"
+#include "listreplies.h"
 #include "passwordhasher.h"
 #include "storereader.h"
 #include "summarycounts.h"
@@ -143,10 +144,10 @@ QByteArray RequestHandler::reply(const QString &entity, const QString &operation
 {
     const EntitySchema *schema = nullptr;
     QJsonObject request, refusal;
+    if (isList(operation))
+        return listReply(entity, operation, body, nullptr);
     if (!accept(entity, operation, body, &schema, &request, &refusal))
         return QJsonDocument(refusal).toJson(QJsonDocument::Compact);
-    if (isList(operation))
-        return list(*schema, request, operation == QLatin1String("findByRemindDay"));
     return QJsonDocument(run(*schema, operation, request)).toJson(QJsonDocument::Compact);
 }
 
@@ -157,7 +158,7 @@ QJsonObject RequestHandler::handle(const QString &entity, const QString &operati
     if (!accept(entity, operation, body, &schema, &request, &refusal))
         return refusal;
     if (isList(operation))
-        return QJsonDocument::fromJson(list(*schema, request, operation == QLatin1String("findByRemindDay"))).object();
+        return QJsonDocument::fromJson(listReply(entity, operation, body, nullptr)).object();
     return run(*schema, operation, request);
 }
 
@@ -166,23 +167,44 @@ bool RequestHandler::quickReply(const QString &entity, const QString &operation,
 {
     if (!isList(operation))
         return false;
-    const EntitySchema *schema = nullptr;
-    QJsonObject request, refusal;
-    if (!accept(entity, operation, body, &schema, &request, &refusal)) {
-        *out = QJsonDocument(refusal).toJson(QJsonDocument::Compact);
-        return true;
-    }
     StoreReader *reader = StoreReader::current();
     if (!reader)
         return false;
     reader->limitWork(kQuickSteps);
     bool storeFailed = false;
-    QByteArray reply = list(*schema, request, operation == QLatin1String("findByRemindDay"), &storeFailed);
+    QByteArray reply = listReply(entity, operation, body, &storeFailed);
     reader->limitWork(0);
     if (storeFailed)
         return false;
     *out = std::move(reply);
     return true;
+}
+
+QByteArray RequestHandler::listReply(const QString &entity, const QString &operation, const QByteArray &body,
+                                     bool *storeFailed)
+{
+    const bool dueOnly = operation == QLatin1String("findByRemindDay");
+    const QDate day = dueOnly ? today() : QDate();
+    const QByteArray key = ListReplies::key(entity, operation, body, day.toString(Qt::ISODate));
+    StoreReader *reader = StoreReader::current();
+    if (!key.isEmpty() && reader && EntitySchema::find(entity)) {
+        // Kept from a read of this very state of the table.
+        qint64 version = 0;
+        QByteArray kept;
+        const bool found = reader->begin() && reader->version(entity, &version) && ListReplies::find(key, version, &kept);
+        reader->end();
+        if (found)
+            return kept;
+    }
+    const EntitySchema *schema = nullptr;
+    QJsonObject request, refusal;
+    if (!accept(entity, operation, body, &schema, &request, &refusal))
+        return QJsonDocument(refusal).toJson(QJsonDocument::Compact);
+    qint64 version = -1;
+    const QByteArray reply = list(*schema, request, dueOnly, day, storeFailed, &version);
+    if (version >= 0)
+        ListReplies::keep(key, version, reply);
+    return reply;
 }
 
 QJsonObject RequestHandler::run(const EntitySchema &schema, const QString &operation, const QJsonObject &request)
@@ -587,7 +609,7 @@ bool RequestHandler::condition(const EntitySchema &schema, const QJsonObject &re
 }
 
 QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly,
-                                bool *storeFailed)
+                                const QDate &day, bool *storeFailed, qint64 *version)
 {
     const auto storeFailure = [storeFailed] {
         if (storeFailed)
@@ -624,12 +646,16 @@ QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &r
         const QString due = QStringLiteral("\"isRemind\" = ? AND julianday(date(\"remindDate\")) - \"remindDateNumber\" "
                                            "<= julianday(?)");
         cond.sql = cond.sql.isEmpty() ? due : QLatin1Char('(') + cond.sql + QStringLiteral(") AND ") + due;
-        cond.values << text("开启") << today().toString(QStringLiteral("yyyy-MM-dd"));
+        cond.values << text("开启") << day.toString(QStringLiteral("yyyy-MM-dd"));
     }
 
     StoreReader *reader = StoreReader::current();
-    if (!reader || !reader->begin())
+    qint64 readVersion = 0;
+    if (!reader || !reader->begin() || !reader->version(schema.entity, &readVersion)) {
+        if (reader)
+            reader->end();
         return storeFailure();
+    }
     // What QJsonDocument writes for success("查询成功", {"dList": rows, "totalCount": total}).
     QByteArray out;
     out.reserve(16384);
@@ -642,6 +668,7 @@ QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &r
     if (!read)
         return storeFailure();
     out += "],\"totalCount\":" + QByteArray::number(total) + "},\"resultCode\":1,\"resultMessage\":\"查询成功\"}";
+    *version = readVersion;
     return out;
 }
 

@@ -57,9 +57,14 @@ private:
                        const EntitySchema **schema, QJsonObject *request, QJsonObject *refusal);
     static bool isList(const QString &operation);
     static QJsonObject run(const EntitySchema &schema, const QString &operation, const QJsonObject &request);
-    // *storeFailed, when given, tells whether the store could not answer.
-    static QByteArray list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly,
-                           bool *storeFailed = nullptr);
+    // A list operation's reply, kept (ListReplies) or read.
+    static QByteArray listReply(const QString &entity, const QString &operation, const QByteArray &body,
+                                bool *storeFailed);
+    // The rows of a list request (due on the day when dueOnly), with the change
+    // number of the table that they were read at; *storeFailed, when given,
+    // tells whether the store could not answer.
+    static QByteArray list(const EntitySchema &schema, const QJsonObject &request, bool dueOnly, const QDate &day,
+                           bool *storeFailed, qint64 *version);
     static QJsonObject summary(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);
     static QJsonObject login(QSqlDatabase &db, const QJsonObject &request);
     static QJsonObject tags(QSqlDatabase &db, const EntitySchema &schema, const QJsonObject &request);

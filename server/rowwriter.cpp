@@ -94,6 +94,18 @@ char *writeText(char *p, const char *text, qsizetype size)
         }
         if (s == end)
             break;
+        // Runs of three-byte characters (most CJK text) whose lead byte rules
+        // out the overlong and surrogate forms.
+        while (end - s >= 3 && s[0] >= 0xE1 && s[0] != 0xED && s[0] <= 0xEF && (s[1] & 0xC0) == 0x80
+               && (s[2] & 0xC0) == 0x80) {
+            p[0] = char(s[0]);
+            p[1] = char(s[1]);
+            p[2] = char(s[2]);
+            p += 3;
+            s += 3;
+        }
+        if (s == end)
+            break;
         const unsigned char c = *s;
         if (c >= 0x80) {
             const int length = sequenceLength(s, end - s);
