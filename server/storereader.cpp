@@ -109,9 +109,6 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
     const std::string key(sql.constData(), size_t(sql.size()));
     auto it = statements.find(key);
     if (it == statements.end()) {
-        // A running query's statement must stay: past the bound only while queries run.
-        if (statements.size() >= kMaxStatements && running == 0)
-            makeRoom();
         sqlite3_stmt *statement = nullptr;
         if (sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
                 != SQLITE_OK
@@ -120,7 +117,12 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
             sqlite3_finalize(statement);
             return Query(this, nullptr);
         }
-        it = statements.emplace(key, Kept{statement, 0}).first;
+        const qsizetype bytes = sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_MEMUSED, 0);
+        // A running query's statement must stay: past the bounds only while queries run.
+        if (running == 0)
+            makeRoom(bytes);
+        it = statements.emplace(key, Kept{statement, 0, bytes}).first;
+        preparedBytes += bytes;
     }
     it->second.used = ++uses;
     sqlite3_stmt *statement = it->second.statement;
@@ -151,14 +153,16 @@ StoreReader::Query StoreReader::query(const QByteArray &sql, const QVariantList 
     return Query(this, statement);
 }
 
-void StoreReader::makeRoom()
+void StoreReader::makeRoom(qsizetype bytes)
 {
-    while (statements.size() >= kMaxStatements) {
+    while (!statements.empty()
+           && (statements.size() >= kMaxStatements || preparedBytes + bytes > kMaxStatementBytes)) {
         auto oldest = statements.begin();
         for (auto it = statements.begin(); it != statements.end(); ++it)
             if (it->second.used < oldest->second.used)
                 oldest = it;
         sqlite3_finalize(oldest->second.statement);
+        preparedBytes -= oldest->second.bytes;
         statements.erase(oldest);
     }
 }

@@ -59,31 +59,39 @@ public:
     // query fails, and so does one that would wait for a lock. 0 lifts the bound.
     void limitWork(int steps);
     bool limited() const { return bounded; }
-    // Statements kept prepared at most (while none is running).
+    // Statements kept prepared and the memory they hold, as SQLite tells it.
     int preparedCount() const { return int(statements.size()); }
+    qsizetype preparedSize() const { return preparedBytes; }
 
     // Statements kept per thread: the client's conditions are few and each
     // list uses a handful of statements, but anyone can send many distinct
-    // conditions, and every kept statement holds memory.
+    // conditions, and every kept statement holds memory. A long condition
+    // makes a large statement (one of 8 KiB can take over 100 KiB), so
+    // the statements kept by a thread take at most kMaxStatementBytes as
+    // well, besides the one prepared last (while none is running).
     static constexpr size_t kMaxStatements = 64;
+    static constexpr qsizetype kMaxStatementBytes = 1024 * 1024;
 
 private:
     explicit StoreReader(sqlite3 *db) : db(db) {}
     bool exec(const char *sql);
     bool run(const char *sql);
     static int progress(void *reader);
-    // Finalizes the statements used longest ago, down to kMaxStatements - 1.
-    void makeRoom();
+    // Finalizes the statements used longest ago, down to kMaxStatements - 1
+    // and to room for one of this many bytes.
+    void makeRoom(qsizetype bytes);
 
     struct Kept
     {
         sqlite3_stmt *statement;
         quint64 used; // the value of uses at its last run
+        qsizetype bytes;
     };
 
     sqlite3 *db;
     std::unordered_map<std::string, Kept> statements;
     quint64 uses = 0;
+    qsizetype preparedBytes = 0;
     int running = 0; // queries not yet reset, whose statements must stay
     bool bounded = false;
     int stepsLeft = 0; // under limitWork()

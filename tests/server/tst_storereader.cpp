@@ -1,6 +1,6 @@
-// The store reader keeps a bounded number of statements prepared: the ones
-// used often stay, the ones used long ago go, and a statement that a query
-// is still reading is never finalized under it.
+// The store reader keeps a bounded number of statements prepared, and a
+// bounded size of them: the ones used often stay, the ones used long ago go,
+// and a statement that a query is still reading is never finalized under it.
 #include <QTemporaryDir>
 #include <QtTest>
 #include <sqlite3.h>
@@ -15,6 +15,7 @@ class TestStoreReader : public QObject
 private slots:
     void initTestCase();
     void keptStatementsStayBounded();
+    void longStatementsStayWithinBytes();
 
 private:
     QTemporaryDir dir;
@@ -77,6 +78,41 @@ void TestStoreReader::keptStatementsStayBounded()
     StoreReader::Query last = reader->query("SELECT 1 + 1");
     QVERIFY(last.next());
     QVERIFY(reader->preparedCount() <= int(StoreReader::kMaxStatements));
+}
+
+void TestStoreReader::longStatementsStayWithinBytes()
+{
+    StoreReader *reader = StoreReader::current();
+    QVERIFY(reader);
+    const QByteArray hot = "SELECT \"version\" FROM \"tableVersion\" WHERE \"name\" = ?";
+    int runs = 0;
+    {
+        StoreReader::Query q = reader->query(hot, {QStringLiteral("note")});
+        QVERIFY(q.next());
+        runs = sqlite3_stmt_status(q.row(), SQLITE_STMTSTATUS_RUN, 0);
+    }
+    // Conditions of about 8 KiB, each of another form: far fewer of them than
+    // the count bound fill the bytes.
+    qsizetype largest = 0;
+    for (int i = 0; i < int(StoreReader::kMaxStatements); ++i) {
+        QByteArray sql = "SELECT COUNT(*) FROM \"tableVersion\" WHERE \"version\" = ?";
+        for (int term = 0; sql.size() < 8000; ++term)
+            sql += term % (i + 2) == 0 ? " OR \"version\" < ?" : " OR \"version\" = ?";
+        const qsizetype before = reader->preparedSize();
+        {
+            StoreReader::Query q = reader->query(sql, {-1});
+            QVERIFY(q.next());
+            QCOMPARE(sqlite3_column_int64(q.row(), 0), qint64(0));
+        }
+        largest = std::max(largest, reader->preparedSize() - before);
+        QVERIFY2(reader->preparedSize() <= StoreReader::kMaxStatementBytes + largest,
+                 qPrintable(QString::number(reader->preparedSize())));
+        StoreReader::Query q = reader->query(hot, {QStringLiteral("note")});
+        QVERIFY(q.next());
+        QCOMPARE(sqlite3_stmt_status(q.row(), SQLITE_STMTSTATUS_RUN, 0), runs + i + 1);
+    }
+    QVERIFY(largest * 16 > StoreReader::kMaxStatementBytes);
+    QVERIFY(reader->preparedCount() < int(StoreReader::kMaxStatements) / 2);
 }
 
 QTEST_GUILESS_MAIN(TestStoreReader)
