@@ -357,40 +357,35 @@ void NoteWindow::fillCells(int row, const DomainNote &note)
         placeCell(row, kContentColumn, contentLabel(note));
     }
 
-    QWidget *cell = table->cellWidget(row, kImageColumn);
-    if (note.getImage().isEmpty()) {
-        if (cell)
-            table->removeCellWidget(row, kImageColumn);
-    } else if (auto *label = qobject_cast<QLabel *>(cell)) {
+    fileCell(row, kImageColumn, note.getImage(), [&](QWidget *cell) {
+        auto *label = static_cast<QLabel *>(cell);
         label->clear();
         label->setProperty(kNoteId, note.getId());
         thumbnails.show(label, fileAddress(note.getImage()));
-    } else {
-        placeCell(row, kImageColumn, thumbnail(note));
-    }
-
-    cell = table->cellWidget(row, kVolumeColumn);
-    if (note.getVolume().isEmpty()) {
-        if (cell)
-            table->removeCellWidget(row, kVolumeColumn);
-    } else if (cell) {
+    }, [&] { return thumbnail(note); });
+    fileCell(row, kVolumeColumn, note.getVolume(), [&](QWidget *cell) {
         cell->findChild<QPushButton *>()->setProperty(kAddress, fileAddress(note.getVolume()));
-    } else {
-        placeCell(row, kVolumeColumn, voiceCell(note));
-    }
-
-    cell = table->cellWidget(row, kAttachedFileColumn);
-    if (note.getAttachedFile().isEmpty()) {
-        if (cell)
-            table->removeCellWidget(row, kAttachedFileColumn);
-    } else if (cell) {
+    }, [&] { return voiceCell(note); });
+    fileCell(row, kAttachedFileColumn, note.getAttachedFile(), [&](QWidget *cell) {
         const QString name = AttachmentName::display(note.getAttachedFile());
         cell->findChild<QLabel *>()->setText(name);
         auto *button = cell->findChild<QPushButton *>();
         button->setProperty(kAddress, fileAddress(note.getAttachedFile()));
         button->setProperty(kFileName, name);
+    }, [&] { return attachmentCell(note); });
+}
+
+void NoteWindow::fileCell(int row, int column, const QString &file, const std::function<void(QWidget *)> &update,
+                          const std::function<QWidget *()> &make)
+{
+    QWidget *cell = ui->tableWidget->cellWidget(row, column);
+    if (file.isEmpty()) {
+        if (cell)
+            ui->tableWidget->removeCellWidget(row, column);
+    } else if (cell) {
+        update(cell);
     } else {
-        placeCell(row, kAttachedFileColumn, attachmentCell(note));
+        placeCell(row, column, make());
     }
 }
 

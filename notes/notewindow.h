@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 #include "columnswitch.h"
 #include "domainnote.h"
@@ -93,6 +94,10 @@ private:
     // reused where they are, made where they are missing and removed where
     // the note has no such file.
     void fillCells(int row, const DomainNote &note);
+    // The cell widget of one of a row's files: removed when the note has no
+    // such file, updated when the row has one, made when it has none.
+    void fileCell(int row, int column, const QString &file, const std::function<void(QWidget *)> &update,
+                  const std::function<QWidget *()> &make);
     // Puts a cell widget into the table at its cell's size.
     void placeCell(int row, int column, QWidget *widget);
     // The cell widgets of one row.
