@@ -32,10 +32,27 @@ void TableLoader::setPaging(const PagingBar &bar)
     paging = bar;
 }
 
+TableLoader::Work::Work(TableLoader &loader) : loader(loader)
+{
+    ++loader.working;
+}
+
+TableLoader::Work::~Work()
+{
+    // Each query asked for while this one ran replaces the one before; the
+    // last runs now, and may itself leave another behind.
+    if (--loader.working == 0 && loader.pending) {
+        const std::function<void()> next = std::move(loader.pending);
+        loader.pending = nullptr;
+        next();
+    }
+}
+
 bool TableLoader::exchange(const std::function<void()> &call)
 {
     if (waiting)
         return false;
+    const Work work(*this);
     const InputHold hold(window);
     waiting = true;
     call();
@@ -87,9 +104,10 @@ void TableLoader::findAll()
 {
     if (waiting)
         return;
+    const Work work(*this);
     const bool loaded = load();
     const int lastPage = PagingBar::pageCount(query.getTotalCount(), query.getPageSize());
-    if (loaded && shown.isEmpty() && lastPage >= 1 && query.getCurPage() > lastPage) {
+    if (loaded && !pending && shown.isEmpty() && lastPage >= 1 && query.getCurPage() > lastPage) {
         query.setCurPage(lastPage);
         load();
     }
@@ -100,21 +118,24 @@ void TableLoader::findAll()
     }
 }
 
-void TableLoader::reload()
+void TableLoader::reload(const QString &dueCondition)
 {
     if (!dueView || !due) {
         findAll();
         return;
     }
-    exchange([this] {
-        show(hooks->requestDue(ListRequest::due(due->condition, query.getOrder())), true);
-    });
+    const QString condition =
+        !dueCondition.isEmpty() ? dueCondition : !due->again.isEmpty() ? due->again : due->condition;
+    exchange([this, &condition] { show(hooks->requestDue(ListRequest::due(condition, query.getOrder())), true); });
 }
 
 void TableLoader::select(const QString &condition, int pageSize, int curPage)
 {
-    if (waiting)
+    if (waiting) {
+        pending = [this, condition, pageSize, curPage] { select(condition, pageSize, curPage); };
         return;
+    }
+    const Work work(*this);
     query.setConditionStr(condition);
     if (pageSize >= 1)
         query.setPageSize(pageSize);
@@ -149,18 +170,26 @@ void TableLoader::choose(int selectorIndex)
 
 void TableLoader::open(const QString &condition, const std::optional<Due> &dueEntries)
 {
-    if (waiting)
+    if (waiting) {
+        pending = [this, condition, dueEntries] { open(condition, dueEntries); };
         return;
+    }
+    const Work work(*this);
     due = dueEntries;
     query.setConditionStr(condition);
     findAll();
     if (!due)
         return;
 
+    // A query asked for during the waits takes this opening's place: its
+    // question is no longer asked.
     QJsonObject reply;
-    exchange([this, &reply] { reply = hooks->requestDue(ListRequest::due(due->condition, query.getOrder())); });
+    if (!pending)
+        exchange([this, &reply] { reply = hooks->requestDue(ListRequest::due(due->condition, query.getOrder())); });
+    if (due->pageSizeAfter >= 1)
+        query.setPageSize(due->pageSizeAfter);
     QJsonArray entries;
-    if (!ListRequest::rows(reply, entries) || entries.isEmpty())
+    if (pending || !ListRequest::rows(reply, entries) || entries.isEmpty())
         return;
     if (!DuePrompt::ask(due->title, entries.size(), due->countWords, due->informative))
         return;
@@ -168,8 +197,9 @@ void TableLoader::open(const QString &condition, const std::optional<Due> &dueEn
 }
 
 bool TableLoader::remove(const QJsonObject &record, const std::function<QJsonObject(const QJsonObject &)> &send,
-                         const std::function<void(const QString &)> &refused)
+                         const std::function<void(const QString &)> &refused, const QString &dueCondition)
 {
+    const Work work(*this);
     QJsonObject reply;
     if (!exchange([&] { reply = send(ListRequest::deletion(record)); }))
         return false;
@@ -177,7 +207,7 @@ bool TableLoader::remove(const QJsonObject &record, const std::function<QJsonObj
         refused(reply.value(QStringLiteral("temporary")).toString());
         return false;
     }
-    reload();
+    reload(dueCondition);
     return true;
 }
 
@@ -185,6 +215,7 @@ void TableLoader::backup(const BackupBox &box)
 {
     if (waiting)
         return;
+    const Work work(*this);
     if (query.getTotalCount() <= shownPageSize) {
         hooks->toExcel();
         return;

@@ -22,8 +22,11 @@ class QWidget;
 // deleting a row's record and the backup of all pages.
 //
 // Every exchange with the server goes through one guarded path: while a
-// request of the window waits, a second load, delete or paging step is
-// dropped, and the user's presses on the window are held off (InputHold).
+// request of the window waits, the user's presses on the window are held off
+// (InputHold) and a second load, delete or paging step is dropped. A new query
+// or an opening asked for meanwhile from outside the window (a dashboard
+// preset, a search dialog) is not lost: the one asked for last runs as soon as
+// the window's current work is done, so the window ends on it.
 // The rows shown stay until the reply is there; then they give way to the
 // reply's rows at once, or to none when the load failed.
 //
@@ -58,10 +61,21 @@ public:
     // The due view a window offers when it is opened: the condition of the
     // due request and the words of the question asked about the entries found.
     struct Due {
+        Due(const QString &condition, const QString &title, const QString &countWords, const QString &informative,
+            const QString &again = QString(), int pageSizeAfter = 0)
+            : condition(condition), title(title), countWords(countWords), informative(informative), again(again),
+              pageSizeAfter(pageSizeAfter)
+        {
+        }
         QString condition;
         QString title;
         QString countWords;
         QString informative;
+        // The condition of the due request sent again after a change or a
+        // deletion in the due view; empty: the same as on opening.
+        QString again;
+        // The page size of the loads after the question; 0 keeps the window's.
+        int pageSizeAfter;
     };
 
     // The scope question of a backup of several pages.
@@ -101,11 +115,13 @@ public:
     // to the last page. A failed load shows the reason in the status line, no
     // rows and a total of 0.
     void findAll();
-    // Loads again what is shown: the due entries in the due view, else the page.
-    void reload();
+    // Loads again what is shown: the due entries in the due view (asked with
+    // `dueCondition` when given), else the page.
+    void reload(const QString &dueCondition = QString());
     // A new query: the condition, a page size (taken when 1 or more; 0 keeps
     // the window's and below 0 is refused) and a page (taken when above 0);
-    // leaves the due view and loads. Dropped while a request waits.
+    // leaves the due view and loads. Asked for while a request waits, it runs
+    // once the window's current work is done, unless another is asked for later.
     void select(const QString &condition, int pageSize = 0, int curPage = 0);
     // The condition of the next loads, without loading.
     void setCondition(const QString &condition) { query.setConditionStr(condition); }
@@ -121,14 +137,18 @@ public:
     // Opening the window: loads the first condition's page and then, when
     // `due` is given, asks the server for the due entries; when there are some
     // and the user chooses "查看", shows them on one page (the due view). The
-    // window's page and page size stay as they were, for the loads after.
+    // window's page stays as it was, and so does its page size unless the due
+    // view gives one, for the loads after. Asked for while a request waits, it
+    // runs as a query does (select).
     void open(const QString &condition, const std::optional<Due> &due = std::nullopt);
 
     // Deletes one record with the request {"dList": [record]} sent by `send`;
-    // on success reloads what is shown, otherwise hands the server's or the
-    // transport's text to `refused`. False when nothing was deleted.
+    // on success reloads what is shown (reload(dueCondition)), otherwise hands
+    // the server's or the transport's text to `refused`. False when nothing
+    // was deleted.
     bool remove(const QJsonObject &record, const std::function<QJsonObject(const QJsonObject &)> &send,
-                const std::function<void(const QString &reason)> &refused);
+                const std::function<void(const QString &reason)> &refused,
+                const QString &dueCondition = QString());
 
     // The backup: when every row is shown, toExcel() at once; otherwise asks
     // "全部导出" / "导出当前" / "取消操作". "全部导出" loads every row of the
@@ -137,6 +157,20 @@ public:
     void backup(const BackupBox &box);
 
 private:
+    // One piece of the window's work, outermost or nested; when the outermost
+    // ends, the query asked for meanwhile runs.
+    class Work
+    {
+    public:
+        explicit Work(TableLoader &loader);
+        ~Work();
+        Work(const Work &) = delete;
+        Work &operator=(const Work &) = delete;
+
+    private:
+        TableLoader &loader;
+    };
+
     // One load of the current page; false when nothing was loaded.
     bool load();
     // Shows a list reply's rows; false (and the failure shown) when it has none.
@@ -151,6 +185,8 @@ private:
     PagingBar paging;
     std::optional<Due> due;
     int shownPageSize = 0; // the page size the rows shown were loaded with
+    std::function<void()> pending; // the query asked for during a wait
+    int working = 0;               // pieces of work under way (Work)
     bool waiting = false;
     bool dueView = false;
     bool exportPending = false;

@@ -211,8 +211,8 @@ void RemindWindow::on_addAction_triggered()
     emit sendUser(*user);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    // The enabled reminders, the new one among them; below grade 5 the own only.
-    loader.select((grade < 5 ? ownerCondition() : QString()) + QStringLiteral(" and isRemind = '开启'"));
+    // The own enabled reminders, the new one among them, at every grade.
+    loader.select(ownerCondition() + QStringLiteral("and isRemind = '开启'"));
 }
 
 void RemindWindow::on_findAction_triggered()
@@ -291,6 +291,7 @@ void RemindWindow::receiveSignal()
     std::optional<TableLoader::Due> due;
     if (grade < 5)
         due = TableLoader::Due{condition, QStringLiteral("处理提醒提示"), QStringLiteral(" 个需要提醒的事件处理"),
-                               QStringLiteral("查看提醒: 选择<查看>，不查看: 选择<不查看>")};
+                               QStringLiteral("查看提醒: 选择<查看>，不查看: 选择<不查看>"),
+                               ownerCondition() + QStringLiteral(" and isRemind = '开启'")};
     loader.open(condition, due);
 }

@@ -24,6 +24,8 @@
 namespace {
 
 const int kOwnerColumn = 27;
+// A query's plans normally fit on one page, so that its tree is whole.
+const int kPageSize = 1000;
 const int kIdColumn = 28;
 
 // Plan kinds from the top of the tree down; "其它" plans are always leaves.
@@ -45,7 +47,7 @@ bool fits(const DWorkPlan *parent, const DWorkPlan *child)
 
 } // namespace
 
-WorkPlanWindow::WorkPlanWindow(QWidget *parent) : TableWindow(parent, 1000), ui(new Ui::WorkPlanWindow)
+WorkPlanWindow::WorkPlanWindow(QWidget *parent) : TableWindow(parent, kPageSize), ui(new Ui::WorkPlanWindow)
 {
     ui->setupUi(this);
     init();
@@ -354,10 +356,14 @@ void WorkPlanWindow::slotMenuClicked(QAction *action)
 void WorkPlanWindow::deleteWorkPlan(DWorkPlan &plan)
 {
     const QJsonObject record{{QStringLiteral("id"), plan.getId()}, {QStringLiteral("image"), plan.getImage()}};
-    loader.remove(record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
-                  [](const QString &reason) {
-                      NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason);
-                  });
+    // In the due view the due plans are asked for again with the owner and
+    // shown-state clauses put behind the window's condition once more.
+    const QString dueAgain = loader.state().getConditionStr() + ownerCondition() + QStringLiteral(" and isShow ='正常'")
+        + QStringLiteral(" and isRemind = '开启'");
+    loader.remove(
+        record, [this](const QJsonObject &request) { return endpoint.delete1(request); },
+        [](const QString &reason) { NoticeBox::show(QMessageBox::Information, QStringLiteral("提示信息"), reason); },
+        dueAgain);
 }
 
 void WorkPlanWindow::updateWorkPlan(DWorkPlan &plan)
@@ -460,9 +466,13 @@ void WorkPlanWindow::receiveSignal()
 {
     // Below grade 5 the user is asked about the shown plans whose reminder is due.
     std::optional<TableLoader::Due> due;
+    // Whatever the answer, the plans are paged by 1000 again afterwards.
     if (grade < 5)
         due = TableLoader::Due{defaultFilter() + QStringLiteral(" and isRemind = '开启'"),
-                               QStringLiteral("处理计划提示"), QStringLiteral(" 条计划需要处理"),
-                               QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>")};
+                               QStringLiteral("处理计划提示"),
+                               QStringLiteral(" 条计划需要处理"),
+                               QStringLiteral("查看处理计划: 选择<查看>，不查看: 选择<不查看>"),
+                               QString(),
+                               kPageSize};
     loader.open(defaultFilter(), due);
 }

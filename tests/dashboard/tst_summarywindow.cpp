@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 
@@ -74,6 +75,7 @@ private slots:
     void viewButtonsSendPresets();
     void ownerQuotesDoubled();
     void moduleOpeners();
+    void buttonPressedDuringALoadRunsAfterIt();
     void showWindownRule();
     void instructions();
     void aboutBox();
@@ -91,6 +93,7 @@ private:
     HttpStub stub;
     QHash<QByteArray, QString> summaries; // entity -> counts text ("" = refuse)
     QString instructionsText;
+    int listDelayMs = 0; // lists answer after this long
     std::unique_ptr<SummaryWindow> window;
     std::unique_ptr<DomainUser> user;
 };
@@ -114,8 +117,11 @@ void TestSummaryWindow::initTestCase()
                 rows.append(QJsonObject{{"message", m}});
             return StubResponse::list(rows, int(rows.size()));
         }
-        if (r.path.startsWith("/android/"))
-            return StubResponse::list({}, 0);
+        if (r.path.startsWith("/android/")) {
+            StubResponse list = StubResponse::list({}, 0);
+            list.delayMs = listDelayMs;
+            return list;
+        }
         return StubResponse::raw(404, "no");
     });
 }
@@ -129,6 +135,7 @@ void TestSummaryWindow::init()
                  {"user", "1-1-1-1-1-1-1"},
                  {"message", "1-1-1-1-1-1-1"}};
     instructionsText.clear();
+    listDelayMs = 0;
     window.reset();
     user.reset();
     window = std::make_unique<SummaryWindow>();
@@ -444,6 +451,46 @@ void TestSummaryWindow::moduleOpeners()
              QStringLiteral(" and showSwitchStr = '展示' and appOS = 'android'"));
     QVERIFY(topLevel("UserManagerForm")->isVisible());
     QVERIFY(topLevel("MessageWindow")->isVisible());
+}
+
+// A view or module button pressed while the window it opens still waits for
+// its list is not lost: the one pressed last runs once that load is in.
+void TestSummaryWindow::buttonPressedDuringALoadRunsAfterIt()
+{
+    logIn(QStringLiteral("demo"), 1);
+    window->show();
+    listDelayMs = 300;
+    ModalAnswerer nothingModal;
+    auto pressLater = [this](int ms, const char *name) {
+        QTimer::singleShot(ms, window.get(), [this, name] { QTest::mouseClick(button(name), Qt::LeftButton); });
+    };
+    const QString owner = QStringLiteral(" and loginName ='demo'");
+    auto conditions = [this](const QByteArray &path) {
+        QStringList texts;
+        for (const StubRequest &r : requestsTo(path))
+            texts << r.json().value("conditionStr").toString();
+        return texts;
+    };
+
+    stub.requests.clear();
+    pressLater(50, "pushButton_noteWork");
+    pressLater(100, "pushButton_noteGuide");
+    QTest::mouseClick(button("pushButton_noteStudy"), Qt::LeftButton);
+    QCOMPARE(conditions("/android/note/findByCondition"),
+             (QStringList{owner + " and mold ='学习笔记' and isShow ='展示'",
+                          owner + " and mold ='指导笔记' and isShow ='展示'"}));
+
+    // The module button opens the window afresh after the preset's list: the
+    // normal plans, then the question about due plans.
+    stub.requests.clear();
+    pressLater(50, "pushButton_workPlan");
+    QTest::mouseClick(button("pushButton_yearPlan"), Qt::LeftButton);
+    QCOMPARE(conditions("/android/workPlan/findByCondition"),
+             (QStringList{owner + " and mold ='年度计划' and isShow ='正常'", owner + " and isShow ='正常'"}));
+    QCOMPARE(conditions("/android/workPlan/findByRemindDay"),
+             (QStringList{owner + " and isShow ='正常' and isRemind = '开启'"}));
+    QTest::qWait(50);
+    QVERIFY2(nothingModal.problems().isEmpty(), qPrintable(nothingModal.problems().join('\n')));
 }
 
 void TestSummaryWindow::showWindownRule()

@@ -49,7 +49,7 @@ private slots:
     void initTestCase() { QVERIFY(stub.listen(8091)); }
     void init();
     void cleanup();
-    void pressesDuringAWaitStartNothing();
+    void pressesDuringAWaitStartNothingAndTheLastQueryRunsAfter();
     void pageSizesBelowOneAreRefused();
     void failedListShowsTheReasonAndNoCounts();
     void emptyListIsALoadOfNoRows();
@@ -95,7 +95,7 @@ void TestTableWindow::open(int pageSize, int curPage)
     window->receiveDomainUi(query);
 }
 
-void TestTableWindow::pressesDuringAWaitStartNothing()
+void TestTableWindow::pressesDuringAWaitStartNothingAndTheLastQueryRunsAfter()
 {
     open();
     QCOMPARE(stub.requests.size(), 1);
@@ -103,8 +103,9 @@ void TestTableWindow::pressesDuringAWaitStartNothing()
     auto *previous = child<QPushButton>("pushButtonl_previousPage");
     QVERIFY(next->isEnabled());
 
-    // While page 2 is asked for, the user presses everything in reach and the
-    // dashboard sends a query: nothing of it starts a request or a dialog.
+    // While page 2 is asked for, the user presses everything in reach: nothing
+    // of it starts a request or a dialog. The dashboard sends two queries
+    // meanwhile: the last runs once page 2 is in, and the window ends on it.
     ModalAnswerer nothingModal;
     int seenDuringWait = -1;
     stub.setHandler([&](const StubRequest &request) {
@@ -115,6 +116,7 @@ void TestTableWindow::pressesDuringAWaitStartNothing()
             QTest::keyClick(window->findChild<QTableWidget *>(), Qt::Key_N, Qt::ControlModifier);
             QTest::keyClick(window->findChild<QTableWidget *>(), Qt::Key_F, Qt::ControlModifier);
             open(7, 3);
+            open(5, 2);
             window->findAll();
             seenDuringWait = stub.requests.size();
         }
@@ -122,17 +124,21 @@ void TestTableWindow::pressesDuringAWaitStartNothing()
     });
     QTest::mouseClick(next, Qt::LeftButton);
     QCOMPARE(seenDuringWait, 2);
-    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests[1].json().value("curPage").toInt(), 2);
+    QCOMPARE(stub.requests[1].json().value("pageSize").toInt(), 30);
     QCOMPARE(lastRequest().value("curPage").toInt(), 2);
-    QCOMPARE(lastRequest().value("pageSize").toInt(), 30);
+    QCOMPARE(lastRequest().value("pageSize").toInt(), 5);
+    QCOMPARE(child<QLabel>("label_pageMessage")->text(), QStringLiteral("第2页/共13页 |  共61个账户"));
+    QCOMPARE(window->findChild<QTableWidget *>()->item(0, 12)->text(), QStringLiteral("6"));
     QTest::qWait(50);
     QVERIFY2(nothingModal.problems().isEmpty(), qPrintable(nothingModal.problems().join('\n')));
 
     // Once the reply is in, presses count again.
     QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(stub.requests.size(), 3);
+    QCOMPARE(stub.requests.size(), 4);
     QCOMPARE(lastRequest().value("curPage").toInt(), 3);
-    QCOMPARE(window->findChild<QTableWidget *>()->rowCount(), 1);
+    QCOMPARE(window->findChild<QTableWidget *>()->rowCount(), 5);
 }
 
 void TestTableWindow::pageSizesBelowOneAreRefused()

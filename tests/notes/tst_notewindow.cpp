@@ -153,7 +153,8 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
     table->sortByColumn(3, Qt::DescendingOrder);
     int answered = 0;
     stub.setHandler([&](const StubRequest &) {
-        // A second query and a page step while the first request waits.
+        // A second query and a page step while the first request waits: the
+        // step is dropped, the query runs once the first page is in.
         DomainUi again;
         again.setConditionStr(QStringLiteral(" and mold ='x'"));
         if (answered++ == 0) {
@@ -165,7 +166,9 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
     DomainUi preset;
     preset.setConditionStr(QStringLiteral(" and mold ='工作'"));
     window.receiveDomainUi(preset);
-    QCOMPARE(stub.requests.size(), 1);
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[0].json().value("conditionStr").toString(), QStringLiteral(" and mold ='工作'"));
+    QCOMPARE(stub.requests[1].json().value("conditionStr").toString(), QStringLiteral(" and mold ='x'"));
     QCOMPARE(table->rowCount(), 12);
     for (int row = 0; row < table->rowCount(); ++row) // rows sorted, each whole
         QCOMPARE(table->item(row, 3)->text(), QStringLiteral("笔记%1").arg(table->item(row, 18)->text()));
@@ -173,8 +176,8 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
     // An empty condition sends none (not the previous one).
     DomainUi all;
     window.receiveDomainUi(all);
-    QCOMPARE(stub.requests.size(), 2);
-    QVERIFY(!stub.requests[1].json().contains("conditionStr"));
+    QCOMPARE(stub.requests.size(), 3);
+    QVERIFY(!stub.requests[2].json().contains("conditionStr"));
     stub.setHandler(nullptr);
 }
 

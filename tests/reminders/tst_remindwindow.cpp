@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QPlainTextEdit>
+#include <QDateEdit>
 #include <QJsonArray>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +13,7 @@
 #include <QtTest>
 
 #include "domainui.h"
+#include "guidriver.h"
 #include "domainuser.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
@@ -27,6 +30,7 @@ private slots:
     void openingAsksAboutDueReminders();
     void remindDateColours();
     void nothingStartsWhileTheDueRequestWaits();
+    void addAndDueListAgainSendTheirConditions();
 
 private:
     static QJsonArray reminders(int count);
@@ -180,6 +184,68 @@ void TestRemindWindow::nothingStartsWhileTheDueRequestWaits()
     QCOMPARE(stub.requests[2].json().value("curPage").toInt(), 2);
     QCOMPARE(stub.requests[2].json().value("pageSize").toInt(), 30);
     QCOMPARE(window.findChild<QLabel *>("label_pageMessage")->text(), QStringLiteral("第2页/共2页 |  共45个提醒"));
+}
+
+// After an add, administrators too list their own enabled reminders, the
+// second clause straight after the owner's closing quote. In the due view a
+// deletion or a change asks for the due list with the owner condition first.
+void TestRemindWindow::addAndDueListAgainSendTheirConditions()
+{
+    auto saveTomorrow = [](QWidget *dialog) {
+        dialog->findChild<QDateEdit *>("dateEdit_remindDate")->setDate(QDate::currentDate().addDays(1));
+        dialog->findChild<QPlainTextEdit *>("textEdit_content")->setPlainText(QStringLiteral("c"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+    };
+    ModalAnswerer answerer;
+    {
+        RemindWindow window;
+        DomainUser root;
+        root.setUsername(QStringLiteral("root"));
+        root.setGrade(5);
+        window.receiveUser(root, 1);
+        stub.enqueue(StubResponse::envelope(1, QStringLiteral("ok")));
+        stub.enqueue(StubResponse::list(reminders(1), 1));
+        answerer.dialog("RemindAddUpdateDialog", saveTomorrow);
+        window.findChild<QAction *>("addAction")->trigger();
+        ANSWERED(answerer);
+        QCOMPARE(stub.requests.size(), 2);
+        QCOMPARE(stub.requests[0].path, QByteArray("/android/remind/add"));
+        QCOMPARE(stub.requests[1].json().value("conditionStr").toString(),
+                 QStringLiteral(" and loginName ='root'and isRemind = '开启'"));
+    }
+
+    RemindWindow window;
+    DomainUser user;
+    user.setUsername(QStringLiteral("u"));
+    user.setGrade(1);
+    window.receiveUser(user, 1);
+    window.show();
+    stub.enqueue(StubResponse::list(reminders(4), 4));
+    stub.enqueue(StubResponse::list(reminders(3), 3));
+    answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral("个需要提醒的事件处理"), QStringLiteral("查看"));
+    window.receiveSignal();
+    ANSWERED(answerer);
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    const QString dueAgain = QStringLiteral(" and loginName ='u' and isRemind = '开启'");
+
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("ok")));
+    stub.enqueue(StubResponse::list(reminders(2), 2));
+    answerer.box(QStringLiteral("删除提示"), QString(), QStringLiteral("确认"));
+    QVERIFY(GuiDriver::pickFromMenu(table, table->visualItemRect(table->item(0, 2)).center(), QStringLiteral("删除此行")));
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests.last().path, QByteArray("/android/remind/findByRemindDay"));
+    QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), dueAgain);
+    QCOMPARE(table->rowCount(), 2);
+
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("ok")));
+    stub.enqueue(StubResponse::list(reminders(1), 1));
+    answerer.dialog("RemindAddUpdateDialog", saveTomorrow);
+    QVERIFY(GuiDriver::pickFromMenu(table, table->visualItemRect(table->item(0, 2)).center(), QStringLiteral("修改此行")));
+    ANSWERED(answerer);
+    QCOMPARE(stub.requests[stub.requests.size() - 2].path, QByteArray("/android/remind/update"));
+    QCOMPARE(stub.requests.last().path, QByteArray("/android/remind/findByRemindDay"));
+    QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), dueAgain);
+    QCOMPARE(table->rowCount(), 1);
 }
 
 QTEST_MAIN(TestRemindWindow)

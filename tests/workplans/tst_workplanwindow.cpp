@@ -24,6 +24,7 @@ private slots:
     void formWiringAndShortcuts();
     void deleteSendsTheIdAndPicture();
     void addSendsTheWholePlan();
+    void openingPagesBy1000AgainAndDueDeletionsAskAgain();
 
 private:
     static QJsonObject plan(int id, const char *mold, const char *start, const char *end, const char *tag,
@@ -183,6 +184,56 @@ void TestWorkPlanWindow::addSendsTheWholePlan()
     // Afterwards the adder's own normal plans, an administrator's too.
     QCOMPARE(stub.requests[2].json().value("conditionStr").toString(),
              QStringLiteral(" and loginName ='root' and isShow ='正常'"));
+}
+
+// Below grade 5 the dashboard's opening leaves the plans paged by 1000 under
+// the default filter, whatever the due answer. In the due view a deletion asks
+// for the due plans with the owner and shown-state clauses once more.
+void TestWorkPlanWindow::openingPagesBy1000AgainAndDueDeletionsAskAgain()
+{
+    PlanDesk desk("u", 1);
+    const QString normal = QStringLiteral(" and loginName ='u' and isShow ='正常'");
+    const QString remind = QStringLiteral(" and isRemind = '开启'");
+    const QJsonArray days{plan(1, "日计划", "2024-01-01", "2024-01-02", ""), plan(2, "日计划", "2024-01-02", "2024-01-03", ""),
+                          plan(3, "日计划", "2024-01-03", "2024-01-04", "")};
+    ModalAnswerer answerer;
+    for (const QString &answer : {QString(), QStringLiteral("不查看"), QStringLiteral("查看")}) {
+        stub.enqueue(StubResponse::list(days, 3));
+        desk.query(QStringLiteral(" and mold ='日计划'"), 2); // a search's page size
+        stub.enqueue(StubResponse::list(days, 3));
+        stub.enqueue(StubResponse::list(answer.isEmpty() ? QJsonArray() : QJsonArray{days[0], days[1]}, answer.isEmpty() ? 0 : 2));
+        if (!answer.isEmpty())
+            answerer.box(QStringLiteral("处理计划提示"), QStringLiteral("条计划需要处理"), answer);
+        const int opened = stub.requests.size();
+        desk.open();
+        ANSWERED(answerer);
+        QCOMPARE(stub.requests[opened].json().value("pageSize").toInt(), 2);
+        QCOMPARE(stub.requests[opened + 1].json().value("conditionStr").toString(), normal + remind);
+        stub.enqueue(StubResponse::list(days, 3));
+        desk.window.findAll();
+        QCOMPARE(stub.requests.last().path, QByteArray("/android/workPlan/findByCondition"));
+        QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 1000);
+        QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), normal);
+    }
+
+    // "查看" again, then two deletions in the due view.
+    stub.enqueue(StubResponse::list(days, 3));
+    stub.enqueue(StubResponse::list(QJsonArray{days[0], days[1]}, 2));
+    answerer.box(QStringLiteral("处理计划提示"), QStringLiteral("条计划需要处理"), QStringLiteral("查看"));
+    desk.open();
+    ANSWERED(answerer);
+    QCOMPARE(desk.outline(), (QStringList{"日计划 p1", "日计划 p2"}));
+    for (const char *title : {"p1", "p2"}) {
+        stub.enqueue(StubResponse::envelope(1, "删除成功", QJsonObject{{"flag", 1}}));
+        stub.enqueue(StubResponse::list(QJsonArray{days[title[1] == '1' ? 1 : 2]}, 1));
+        answerer.box(QStringLiteral("删除提示"), QString(), QStringLiteral("确认"));
+        desk.pick(QString::fromLatin1(title), QStringLiteral("删除此行"));
+        ANSWERED(answerer);
+        QCOMPARE(stub.requests.last().path, QByteArray("/android/workPlan/findByRemindDay"));
+        QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), normal + normal + remind);
+        QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 0);
+    }
+    QCOMPARE(desk.outline(), QStringList{"日计划 p3"});
 }
 
 QTEST_MAIN(TestWorkPlanWindow)
