@@ -145,6 +145,16 @@ bool writeFiles(const QString &dataDir, QString *error)
     return ok;
 }
 
+// A note's content in the form the note editor writes it: the body element of
+// its HTML, one paragraph.
+QString noteBody(const QString &paragraph)
+{
+    return u("<body style=\" font-family:'Sans Serif'; font-size:9pt; font-weight:400; font-style:normal;\">\n"
+             "<p style=\" margin-top:12px; margin-bottom:12px; margin-left:0px; margin-right:0px; "
+             "-qt-block-indent:0; text-indent:0px;\">")
+        + paragraph + QStringLiteral("</p></body>");
+}
+
 bool seedUser(const QString &owner, QString *error)
 {
     const QStringList noteKinds{u("指导笔记"), u("学习笔记"), u("工作笔记"), u("读书笔记"), u("有感而发"), u("日常生活"), u("其它")};
@@ -156,7 +166,8 @@ bool seedUser(const QString &owner, QString *error)
                       {"isShow", u("展示")},
                       {"grade", 1 + i % 5},
                       {"title", u("%1：%2的示例").arg(noteKinds.at(i), owner)},
-                      {"content", u("<p>这是一条<b>%1</b>，记录于演示数据。</p>").arg(noteKinds.at(i))},
+                      {"content", noteBody(u("这是一条<span style=\" font-weight:700;\">%1</span>，记录于演示数据。")
+                                                .arg(noteKinds.at(i)))},
                       {"address", i == 2 ? QStringLiteral("https://example.org/") : QString()},
                       {"registerDate", stamp(10 + i)},
                       {"updateDate", stamp(i)},
@@ -175,7 +186,7 @@ bool seedUser(const QString &owner, QString *error)
             return false;
     }
     QJsonObject hidden{{"mold", u("其它")}, {"isShow", u("关闭")}, {"grade", 1}, {"title", u("已关闭的笔记")},
-                       {"content", u("<p>不在默认列表中显示。</p>")}, {"registerDate", stamp(40)},
+                       {"content", noteBody(u("不在默认列表中显示。"))}, {"registerDate", stamp(40)},
                        {"updateDate", stamp(40)}, {"isRemind", u("关闭")}, {"loginName", owner}};
     if (!add(QStringLiteral("note"), hidden, error))
         return false;

@@ -55,12 +55,14 @@ void WordWindow::initMainWindow()
 void WordWindow::setHtmlContent(QString content)
 {
     changeCount = 0;
-    // Text without markup keeps its line breaks and blanks.
-    if (Qt::mightBeRichText(content))
+    // Text without markup keeps its line breaks and blanks. Content shown as
+    // rich text comes back as rich text, so an edit keeps its formatting.
+    const bool rich = Qt::mightBeRichText(content);
+    if (rich)
         ui->textEdit_content->setHtml(content);
     else
         ui->textEdit_content->setPlainText(content);
-    if (content.contains(QLatin1String("<body"), Qt::CaseInsensitive)
+    if (rich || content.contains(QLatin1String("<body"), Qt::CaseInsensitive)
         || content.contains(QLatin1String("<p dir"), Qt::CaseInsensitive))
         formatted = true;
 }

@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTextCursor>
 #include <QtTest>
 
 #include "attachmentname.h"
@@ -122,7 +123,7 @@ private slots:
     void addWithAnAttachmentAndDownloadIt();
     void changeReplacesTheAttachment();
     void saveStaysAndUploadsOnce();
-    void titleOnlyChangeKeepsTheContent();
+    void contentKeepsItsFormWhetherTouchedOrNot();
     void formChecks();
     void sizeLimitsByGrade_data();
     void sizeLimitsByGrade();
@@ -302,7 +303,7 @@ void TestNotesDialogs::saveStaysAndUploadsOnce()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
-void TestNotesDialogs::titleOnlyChangeKeepsTheContent()
+void TestNotesDialogs::contentKeepsItsFormWhetherTouchedOrNot()
 {
     const QString owner = QStringLiteral("keeper");
     // Plain text with line breaks and blanks, and HTML without a document head.
@@ -328,6 +329,27 @@ void TestNotesDialogs::titleOnlyChangeKeepsTheContent()
         form.typeTitle(title + QStringLiteral("2"));
         QCOMPARE(form.press("PushButton_confirem"), QStringList());
         QCOMPARE(storedNote(owner, title + QStringLiteral("2")).value("content").toString(), content);
+
+        // Typing into the content keeps its form: plain text stays plain, the
+        // bold run of the HTML stays bold.
+        NoteJson::fromJson(storedNote(owner, title + QStringLiteral("2")), note);
+        NoteAddUpdateDialog typed;
+        typed.receiveUser(user);
+        typed.receiveNote(note);
+        typed.show();
+        const Form typing{&typed};
+        typing.editor()->moveCursor(QTextCursor::End);
+        GuiDriver::type(typing.editor(), QStringLiteral("!"));
+        QCOMPARE(typing.press("PushButton_confirem"), QStringList());
+        const QString stored = storedNote(owner, title + QStringLiteral("2")).value("content").toString();
+        if (title == QLatin1String("plain")) {
+            QCOMPARE(stored, content + QStringLiteral("!"));
+        } else {
+            QVERIFY2(stored.startsWith(QLatin1String("<body")) && stored.endsWith(QLatin1String("</body>")),
+                     qPrintable(stored));
+            QVERIFY2(stored.contains(QStringLiteral("font-weight:700;\">加粗</span>")), qPrintable(stored));
+            QVERIFY2(stored.contains(QStringLiteral("的笔记!")), qPrintable(stored));
+        }
     }
 }
 

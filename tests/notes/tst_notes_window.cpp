@@ -14,8 +14,11 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QUrl>
 #include <QtTest>
 
+#include "domainnote.h"
 #include "domainui.h"
 #include "domainuser.h"
 #include "downloaddialog.h"
@@ -171,7 +174,8 @@ void TestNotesWindow::contentViewerShowsTheRowClicked()
     // The table's current row is another one than the row double-clicked.
     notes.table()->setCurrentCell(other, 0);
     auto *content = qobject_cast<QLabel *>(notes.cell(first, 19));
-    QCOMPARE(content->text(), QStringLiteral("<p>这是一条<b>学习笔记</b>，记录于演示数据。</p>"));
+    QVERIFY(content->text().startsWith(QLatin1String("<body")));
+    QVERIFY(content->text().contains(QStringLiteral("这是一条<span style=\" font-weight:700;\">学习笔记</span>")));
     GuiDriver::doubleClick(content);
     ShowContentDialog *viewer = notes.contentViewer();
     QTRY_VERIFY(viewer->isVisible());
@@ -183,6 +187,21 @@ void TestNotesWindow::contentViewerShowsTheRowClicked()
     GuiDriver::doubleClick(notes.cell(other, 19));
     QCOMPARE(notes.window.findChildren<ShowContentDialog *>().size(), 1);
     QCOMPARE(viewer->windowTitle(), QStringLiteral("其它"));
+
+    // A link in a note is not followed: a local file's address shows no file.
+    QTemporaryDir dir;
+    QFile secret(dir.filePath(QStringLiteral("secret.txt")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") == 6);
+    secret.close();
+    DomainNote linked;
+    linked.setMold(QStringLiteral("其它"));
+    linked.setContent(QStringLiteral("<p>见<a href='%1'>本地文件</a></p>").arg(QUrl::fromLocalFile(secret.fileName()).toString()));
+    viewer->receiveNote(linked);
+    auto *browser = viewer->findChild<QTextBrowser *>();
+    QTextCursor inLink(browser->document());
+    inLink.setPosition(3);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(inLink).center());
+    QCOMPARE(browser->toPlainText(), QStringLiteral("见本地文件"));
     viewer->close();
 }
 

@@ -18,6 +18,7 @@
 #include "httpworkplan.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
+#include "wordwindow.h"
 #include "workplanwindow.h"
 
 namespace {
@@ -68,6 +69,7 @@ private slots:
     void messagesForTheClient();
     void planTreesShowEveryListedPlan();
     void plainTextOutsideNotes();
+    void notesAsTheEditorWritesThem();
     void seedingOnlyIntoAnEmptyStore();
 
 private:
@@ -187,6 +189,19 @@ void TestServerDemo::plainTextOutsideNotes()
             for (auto it = o.begin(); it != o.end(); ++it)
                 QVERIFY2(!it.value().toString().contains(tag), qPrintable(QString::fromLatin1(entity) + ": " + it.value().toString()));
         }
+}
+
+void TestServerDemo::notesAsTheEditorWritesThem()
+{
+    // The note editor reads each demo note back unchanged, formatting included.
+    const QJsonArray notes = ServerProcess::rows(QStringLiteral("note"));
+    QVERIFY(!notes.isEmpty());
+    for (const QJsonValue &row : notes) {
+        const QString content = row.toObject().value("content").toString();
+        WordWindow editor;
+        editor.setHtmlContent(content);
+        QCOMPARE(editor.getHtmlContent(), content);
+    }
 }
 
 void TestServerDemo::seedingOnlyIntoAnEmptyStore()
