@@ -1,5 +1,6 @@
 // The system message window: nothing is fetched before it is used.
 #include <QAction>
+#include <QPushButton>
 #include <QJsonArray>
 #include <QTableWidget>
 #include <QtTest>
@@ -7,6 +8,7 @@
 #include "httpstub.h"
 #include "messagewindow.h"
 #include "modalanswerer.h"
+#include "windowcheck.h"
 
 class TestMessageWindow : public QObject
 {
@@ -18,6 +20,7 @@ private slots:
     void loadsOnFirstConditionNotWhenBuilt();
     void loadsOnFirstShowingWhenNoConditionCame();
     void deletesTheClickedRowWithARequestOfItsOwn();
+    void severalPages();
 
 private:
     HttpStub stub;
@@ -109,6 +112,29 @@ void TestMessageWindow::deletesTheClickedRowWithARequestOfItsOwn()
     QCOMPARE(stub.requests.size(), 4);
     QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
     QVERIFY(answerer.allAnswered());
+}
+
+// 75 messages at 30 a page, walked with "下一页" from the first page to the last.
+void TestMessageWindow::severalPages()
+{
+    MessageWindow window;
+    QJsonArray rows;
+    for (int i = 1; i <= 30; ++i)
+        rows.append(QJsonObject{{"id", i}, {"message", QStringLiteral("信息%1").arg(i)}});
+    stub.enqueue(StubResponse::list(rows, 75));
+    QString all;
+    window.receiveConditionStr(all);
+    window.show();
+    for (int page = 1; page <= 3; ++page) {
+        if (page > 1) {
+            stub.enqueue(StubResponse::list(rows, 75));
+            QTest::mouseClick(window.findChild<QPushButton *>("pushButton_nextPage"), Qt::LeftButton);
+        }
+        QCOMPARE(stub.requests.last().json().value("curPage").toInt(), page);
+        WindowCheck::pagingRow(&window, page, 3, QStringLiteral("第%1页/共3页 |  共75个账户").arg(page),
+                               QStringLiteral("当前信息总数量为 75 条，总共 3 页，每页显示 30 条信息，当前所在位置：第 %1 页;    ")
+                                   .arg(page));
+    }
 }
 
 QTEST_MAIN(TestMessageWindow)

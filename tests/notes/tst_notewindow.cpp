@@ -11,12 +11,14 @@
 
 #include "conditionbuilder.h"
 #include "domainui.h"
+#include "formchild.h"
 #include "domainuser.h"
 #include "httpstub.h"
 #include "guidriver.h"
 #include "modalanswerer.h"
 #include "notetesting.h"
 #include "notewindow.h"
+#include "windowcheck.h"
 
 class TestNoteWindow : public QObject
 {
@@ -34,6 +36,8 @@ private slots:
     void deleteSendsTheRecordOnly();
     void userHandedOverAgainKeepsTheCondition();
     void administratorSeesOwnNotesAfterAnAddition();
+    void columnSwitches();
+    void severalPages();
 
 private:
     static QJsonArray notes(int count);
@@ -278,6 +282,46 @@ void TestNoteWindow::administratorSeesOwnNotesAfterAnAddition()
     // Then the administrator's own shown notes.
     QCOMPARE(stub.requests[1].json().value("conditionStr").toString(),
              QStringLiteral(" and loginName ='admin' and isShow ='展示'"));
+}
+
+void TestNoteWindow::columnSwitches()
+{
+    Notes opened(QStringLiteral("u"), 1);
+    const auto reload = [&] {
+        stub.enqueue(StubResponse::list(notes(2), 2));
+        opened.preset();
+    };
+    reload();
+    QTableWidget *table = opened.table();
+    WindowCheck::columnSwitches(
+        &opened.window,
+        {{"registerDateSwitchAction", {5}, ":/images/date-off.png", "打开添加日期列", ":/images/date-on.png", "关闭添加日期列"},
+         {"remindMethodSwitchAction", {8, 9, 10, 11, 12}, ":/images/remind-off.png", "打开提醒相关列",
+          ":/images/remind-on.png", "关闭提箱相关列"},
+         {"addressSwitchAction", {4}, ":/images/address-off.png", "打开地址列", ":/images/address-on.png", "关闭地址列"},
+         {"imageAction", {13, 14, 15}, ":/images/attached-off.png", "打开附属列", ":/images/attached-on.png", "关闭附属列"},
+         {"commentSwitchAction", {17}, ":/images/comment-off.png", "打开备注列", ":/images/comment-on.png", "关闭备注列"},
+         {"isShowAction", {1}, ":/images/eye-off.png", "打开显示列", ":/images/eye-on.png", "关闭显示列"}},
+        20, [table](int c) { return table->isColumnHidden(c); }, reload);
+}
+
+// 75 notes at 30 a page, walked with "下一页" from the first page to the last.
+void TestNoteWindow::severalPages()
+{
+    Notes opened(QStringLiteral("u"), 1);
+    stub.enqueue(StubResponse::list(notes(30), 75));
+    opened.preset();
+    auto *next = formChild<QPushButton>(&opened.window, "pushButton_nextPage");
+    for (int page = 1; page <= 3; ++page) {
+        if (page > 1) {
+            stub.enqueue(StubResponse::list(notes(page < 3 ? 30 : 15), 75));
+            QTest::mouseClick(next, Qt::LeftButton);
+        }
+        QCOMPARE(stub.requests.last().json().value("curPage").toInt(), page);
+        WindowCheck::pagingRow(&opened.window, page, 3, QStringLiteral("第%1页/共3页 |  共75条笔记").arg(page),
+                               QStringLiteral("当前总笔记数量为 75 条，总共 3 页，每页显示 30 条笔记，当前所在位置：第 %1 页;    ")
+                                   .arg(page));
+    }
 }
 
 QTEST_MAIN(TestNoteWindow)

@@ -18,6 +18,7 @@
 #include "httpstub.h"
 #include "modalanswerer.h"
 #include "remindwindow.h"
+#include "windowcheck.h"
 
 class TestRemindWindow : public QObject
 {
@@ -31,9 +32,15 @@ private slots:
     void remindDateColours();
     void nothingStartsWhileTheDueRequestWaits();
     void addAndDueListAgainSendTheirConditions();
+    void columnSwitches();
+    void severalPages();
 
 private:
     static QJsonArray reminders(int count);
+    // The window of a user of grade 1, shown.
+    static void logIn(RemindWindow &window, DomainUser &user);
+    // Lists the rows under a preset query from the dashboard.
+    void list(RemindWindow &window, const QJsonArray &rows, int totalCount);
     HttpStub stub;
 };
 
@@ -43,6 +50,22 @@ QJsonArray TestRemindWindow::reminders(int count)
     for (int i = 1; i <= count; ++i)
         rows.append(QJsonObject{{"id", i}, {"title", QStringLiteral("提醒%1").arg(i)}, {"isRemind", "开启"}});
     return rows;
+}
+
+void TestRemindWindow::logIn(RemindWindow &window, DomainUser &user)
+{
+    user.setUsername(QStringLiteral("u"));
+    user.setGrade(1);
+    window.receiveUser(user, 1);
+    window.show();
+}
+
+void TestRemindWindow::list(RemindWindow &window, const QJsonArray &rows, int totalCount)
+{
+    stub.enqueue(StubResponse::list(rows, totalCount));
+    DomainUi preset;
+    preset.setCurPage(1);
+    window.receiveDomainUi(preset);
 }
 
 void TestRemindWindow::presetQueryCarriesOwnerConditionLast()
@@ -246,6 +269,42 @@ void TestRemindWindow::addAndDueListAgainSendTheirConditions()
     QCOMPARE(stub.requests.last().path, QByteArray("/android/remind/findByRemindDay"));
     QCOMPARE(stub.requests.last().json().value("conditionStr").toString(), dueAgain);
     QCOMPARE(table->rowCount(), 1);
+}
+
+void TestRemindWindow::columnSwitches()
+{
+    RemindWindow window;
+    DomainUser user;
+    logIn(window, user);
+    const auto reload = [&] { list(window, reminders(2), 2); };
+    reload();
+    auto *table = window.findChild<QTableWidget *>("tableWidget");
+    WindowCheck::columnSwitches(
+        &window,
+        {{"addressSwitchAction", {4}, ":/images/address-off.png", "打开地址列", ":/images/address-on.png", "关闭地址列"},
+         {"registerDateSwitchAction", {5}, ":/images/date-off.png", "打开添加日期列", ":/images/date-on.png", "关闭添加日期列"},
+         {"remindMethodSwitchAction", {8, 9}, ":/images/remind-off.png", "打开提醒相关列", ":/images/remind-on.png",
+          "关闭提箱相关列"}},
+        14, [table](int c) { return table->isColumnHidden(c); }, reload);
+}
+
+// 75 reminders at 30 a page, walked with "下一页" from the first page to the last.
+void TestRemindWindow::severalPages()
+{
+    RemindWindow window;
+    DomainUser user;
+    logIn(window, user);
+    list(window, reminders(30), 75);
+    for (int page = 1; page <= 3; ++page) {
+        if (page > 1) {
+            stub.enqueue(StubResponse::list(reminders(page < 3 ? 30 : 15), 75));
+            QTest::mouseClick(window.findChild<QPushButton *>("pushButton_nextPage"), Qt::LeftButton);
+        }
+        QCOMPARE(stub.requests.last().json().value("curPage").toInt(), page);
+        WindowCheck::pagingRow(&window, page, 3, QStringLiteral("第%1页/共3页 |  共75个提醒").arg(page),
+                               QStringLiteral("当前总提醒事件数量为 75 个，总共 3 页，每页显示 30 个事件，当前所在位置：第 %1 页;    ")
+                                   .arg(page));
+    }
 }
 
 QTEST_MAIN(TestRemindWindow)

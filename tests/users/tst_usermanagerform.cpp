@@ -11,6 +11,7 @@
 #include "httpstub.h"
 #include "modalanswerer.h"
 #include "usermanagerform.h"
+#include "windowcheck.h"
 
 class TestUserManagerForm : public QObject
 {
@@ -50,6 +51,7 @@ void TestUserManagerForm::loadsOnFirstConditionAndPages()
     auto *next = page.findChild<QPushButton *>("pushButton_nextPage");
     QVERIFY(next->isEnabled());
     QTest::mouseClick(next, Qt::LeftButton);
+    WindowCheck::pagingRow(&page, 2, 3, QStringLiteral("第2页/共3页 |  共61个账户"), QString());
     QTest::mouseClick(next, Qt::LeftButton);
     QCOMPARE(stub.requests.size(), 3);
     QCOMPARE(stub.requests[2].json().value("curPage").toInt(), 3);

@@ -9,6 +9,7 @@
 #include "httpstub.h"
 #include "modalanswerer.h"
 #include "plantesting.h"
+#include "windowcheck.h"
 
 using PlanTesting::PlanDesk;
 
@@ -25,6 +26,8 @@ private slots:
     void deleteSendsTheIdAndPicture();
     void addSendsTheWholePlan();
     void openingPagesBy1000AgainAndDueDeletionsAskAgain();
+    void columnSwitches();
+    void severalPages();
 
 private:
     static QJsonObject plan(int id, const char *mold, const char *start, const char *end, const char *tag,
@@ -234,6 +237,46 @@ void TestWorkPlanWindow::openingPagesBy1000AgainAndDueDeletionsAskAgain()
         QCOMPARE(stub.requests.last().json().value("pageSize").toInt(), 0);
     }
     QCOMPARE(desk.outline(), QStringList{"日计划 p3"});
+}
+
+void TestWorkPlanWindow::columnSwitches()
+{
+    PlanDesk desk("u", 1);
+    const auto reload = [&] {
+        stub.enqueue(StubResponse::list(QJsonArray{plan(1, "年度计划", "2024-01-01", "2024-12-31", "")}, 1));
+        desk.query(" and isShow ='正常'");
+    };
+    reload();
+    QTreeView *tree = desk.tree();
+    WindowCheck::columnSwitches(
+        &desk.window,
+        {{"assessAction", {15, 16}, ":/images/assess-off.png", "打开评估列", ":/images/assess-on.png", "关闭评估列"},
+         {"registerDateSwitchAction", {17, 18}, ":/images/date-off.png", "打开添加/修改日期列", ":/images/date-on.png",
+          "关闭添加/修改日期列"},
+         {"remindMethodSwitchAction", {19, 20, 21, 22, 23, 24}, ":/images/remind-off.png", "打开提醒相关列",
+          ":/images/remind-on.png", "关闭提箱相关列"},
+         {"imageAction", {25}, ":/images/image-off.png", "打开图片列", ":/images/image-on.png", "关闭图片列"},
+         {"commentSwitchAction", {26}, ":/images/comment-off.png", "打开备注列", ":/images/comment-on.png", "关闭备注列"}},
+        29, [tree](int c) { return tree->isColumnHidden(c); }, reload);
+}
+
+// 2500 plans at the window's 1000 a page, walked with "下一页" to the last page.
+void TestWorkPlanWindow::severalPages()
+{
+    PlanDesk desk("u", 1);
+    const QJsonArray page{plan(1, "年度计划", "2024-01-01", "2024-12-31", "")};
+    stub.enqueue(StubResponse::list(page, 2500));
+    desk.query(" and isShow ='正常'");
+    for (int p = 1; p <= 3; ++p) {
+        if (p > 1) {
+            stub.enqueue(StubResponse::list(page, 2500));
+            QTest::mouseClick(desk.child<QPushButton>("pushButton_nextPage"), Qt::LeftButton);
+        }
+        QCOMPARE(stub.requests.last().json().value("curPage").toInt(), p);
+        WindowCheck::pagingRow(&desk.window, p, 3, QStringLiteral("第%1页/共3页 |  共2500条笔记").arg(p),
+                               QStringLiteral("当前总计划数量为 2500 条，总共 3 页，每页显示 1000 条笔记，当前所在位置：第 %1 页;    ")
+                                   .arg(p));
+    }
 }
 
 QTEST_MAIN(TestWorkPlanWindow)
