@@ -1,5 +1,7 @@
 // The system message search against the real server: opened from the window's
-// "查询信息", each criterion narrows the window behind the open dialog.
+// "查询信息", each criterion narrows the window behind the open dialog. Against
+// a scripted server: the exact condition strings that the dialog hands to the
+// window and that the window sends.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -14,8 +16,77 @@
 #include "messagesearchdialog.h"
 #include "messagewindow.h"
 #include "formchild.h"
+#include "httpstub.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
+
+namespace {
+
+// Sets rows of the dialog as a person does.
+using Set = std::function<void(QWidget *)>;
+
+// A row's switch clicked on.
+Set on(const char *box)
+{
+    return [=](QWidget *d) { formChild<QCheckBox>(d, box)->click(); };
+}
+
+// A text row switched on and its text typed.
+Set typed(const char *box, const char *edit, const QString &text)
+{
+    return [=](QWidget *d) {
+        on(box)(d);
+        QLineEdit *field = formChild<QLineEdit>(d, edit);
+        field->clear();
+        QTest::keyClicks(field, text);
+    };
+}
+
+// An item chosen in a combo.
+Set picked(const char *combo, const QString &item)
+{
+    return [=](QWidget *d) {
+        auto *c = formChild<QComboBox>(d, combo);
+        c->setCurrentIndex(c->findText(item));
+    };
+}
+
+// A date row switched on, its operator chosen and its dates set.
+Set dated(const char *key, const QString &op, const QDate &first, const QDate &second = QDate())
+{
+    return [=](QWidget *d) {
+        const QByteArray name(key);
+        on(("checkBox_" + name).constData())(d);
+        picked(("comboBox_" + name).constData(), op)(d);
+        formChild<QDateEdit>(d, ("dateEdit_" + name + "1").constData())->setDate(first);
+        if (second.isValid())
+            formChild<QDateEdit>(d, ("dateEdit_" + name + "2").constData())->setDate(second);
+    };
+}
+
+Set all(const QList<Set> &sets)
+{
+    return [=](QWidget *d) {
+        for (const Set &set : sets)
+            set(d);
+    };
+}
+
+// The real server steps aside for a scripted one on its port while this lives.
+struct ScriptedServer {
+    explicit ScriptedServer(ServerProcess &real) : real(real) { real.stop(); }
+    ~ScriptedServer()
+    {
+        stub.close();
+        real.start();
+    }
+    ServerProcess &real;
+    HttpStub stub;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Set)
 
 class TestMessagesSearch : public QObject
 {
@@ -26,6 +97,10 @@ private slots:
     void eachCriterionNarrowsTheWindow();
     void refusalsAndFindAll();
     void clearKeepsTheDatesAndSetsTheSecondGrade();
+    void conditionStringsHandedOverAndSent_data();
+    void conditionStringsHandedOverAndSent();
+    void typedQuotesAreDoubled();
+    void flagWithoutANumberRefusesTheSearch();
 
 private:
     using Body = std::function<void(MessageSearchDialog *, ModalAnswerer &)>;
@@ -188,11 +263,8 @@ void TestMessagesSearch::refusalsAndFindAll()
     window.receiveConditionStr(narrow);
     QCOMPARE(shown(window), QStringLiteral("丙"));
     search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &answerer) {
-        // A text switch with an empty field, then a flag switch without a number: nothing is sent.
+        // A text switch with an empty field: nothing is sent.
         formChild<QCheckBox>(dialog, "checkBox_appOS")->click();
-        answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
-        confirm(dialog);
-        formChild<QCheckBox>(dialog, "checkBox_flag")->click();
         answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
         confirm(dialog);
         QCOMPARE(shown(window), QStringLiteral("丙"));
@@ -249,6 +321,142 @@ void TestMessagesSearch::clearKeepsTheDatesAndSetsTheSecondGrade()
     formChild<QCheckBox>(&dialog, "checkBox_addDate")->click();
     formChild<QCheckBox>(&dialog, "checkBox_grade")->click();
     QCOMPARE(dialog.getConditionStr(), QStringLiteral(" and grade > 1 "));
+}
+
+void TestMessagesSearch::conditionStringsHandedOverAndSent_data()
+{
+    QTest::addColumn<Set>("set");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("handed"); // empty from confirm: refused with the box, nothing handed over
+    const auto row = [](const char *name, const Set &set, const QString &handed,
+                        const QString &button = QStringLiteral("pushButton_confirm")) {
+        QTest::newRow(name) << set << button << handed;
+    };
+    const QDate may(2024, 5, 1), aug(2024, 8, 2);
+    row("appOS", typed("checkBox_appOS", "lineEdit_appOS", "windows"), " and appOS like '%windows%'");
+    row("showSwitchStr", typed("checkBox_showSwitchStr", "lineEdit_showSwitchStr", "show"),
+        " and showSwitchStr like '%show%'");
+    row("mold", typed("checkBox_mold", "lineEdit_mold", "about"), " and mold like '%about%'");
+    row("message", typed("checkBox_message", "lineEdit_message", "new version"), " and message like '%new version%'");
+    row("comment", typed("checkBox_comment", "lineEdit_comment", "x"), " and comment like '%x%'");
+    row("grade as it starts", on("checkBox_grade"), " and grade > 1 ");
+    row("grade =", all({on("checkBox_grade"), picked("comboBox_grade1", "="), picked("comboBox_grade2", "3")}),
+        " and grade = 3 ");
+    row("grade 介于", all({on("checkBox_grade"), picked("comboBox_grade1", "介于"), picked("comboBox_grade2", "2"),
+                         picked("comboBox_grade3", "4")}),
+        " and grade between 2 and 4 ");
+    row("flag", all({typed("checkBox_flag", "lineEdit_flag1", "2.5"), picked("comboBox_flag1", "<=")}),
+        " and flag <= 2.5 ");
+    row("flag 介于", all({typed("checkBox_flag", "lineEdit_flag1", "1"), picked("comboBox_flag1", "介于"),
+                        [](QWidget *d) { QTest::keyClicks(formChild<QLineEdit>(d, "lineEdit_flag2"), "10.5"); }}),
+        " and flag between 1 and 10.5 ");
+    row("addDate", dated("addDate", ">=", may), " and date(addDate) >= '2024-05-01'");
+    row("addDate 介于", dated("addDate", "介于", may, aug), " and date(addDate) between '2024-05-01' and '2024-08-02' ");
+    row("showDate", dated("showDate", "<", aug), " and date(showDate) < '2024-08-02'");
+    row("showDate 介于 then =", all({dated("showDate", "介于", may, aug), picked("comboBox_showDate", "=")}),
+        " and date(showDate) = '2024-05-01'");
+    row("showEndDate", dated("showEndDate", "!=", may), " and date(showEndDate) != '2024-05-01'");
+    row("showEndDate 介于 reversed", dated("showEndDate", "介于", aug, may),
+        " and date(showEndDate) between '2024-08-02' and '2024-05-01' ");
+    row("text rows left empty", all({on("checkBox_appOS"), on("checkBox_message")}), QString());
+    row("every row switched on from the bottom up",
+        all({dated("showEndDate", "!=", may), dated("showDate", "介于", may, aug), dated("addDate", ">=", may),
+             typed("checkBox_flag", "lineEdit_flag1", "2.5"), picked("comboBox_flag1", "<="), on("checkBox_grade"),
+             picked("comboBox_grade1", "介于"), picked("comboBox_grade3", "4"),
+             typed("checkBox_comment", "lineEdit_comment", "x"), typed("checkBox_message", "lineEdit_message", "m"),
+             typed("checkBox_mold", "lineEdit_mold", "about"),
+             typed("checkBox_showSwitchStr", "lineEdit_showSwitchStr", "s"),
+             typed("checkBox_appOS", "lineEdit_appOS", "windows")}),
+        QStringLiteral(" and appOS like '%windows%'"
+                       " and showSwitchStr like '%s%'"
+                       " and mold like '%about%'"
+                       " and message like '%m%'"
+                       " and comment like '%x%'"
+                       " and grade between 1 and 4 "
+                       " and flag <= 2.5 "
+                       " and date(addDate) >= '2024-05-01'"
+                       " and date(showDate) between '2024-05-01' and '2024-08-02' "
+                       " and date(showEndDate) != '2024-05-01'"));
+    row("查 询 全 部", on("checkBox_grade"), QStringLiteral(""), QStringLiteral("pushButton_findAll"));
+}
+
+void TestMessagesSearch::conditionStringsHandedOverAndSent()
+{
+    QFETCH(Set, set);
+    QFETCH(QString, button);
+    QFETCH(QString, handed);
+    const bool refused = handed.isEmpty() && button == QLatin1String("pushButton_confirm");
+    ScriptedServer scripted(server);
+    QVERIFY(scripted.stub.listen(8091));
+    MessageWindow window;
+
+    QStringList carried;
+    search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &answerer) {
+        connect(dialog, &MessageSearchDialog::sendConditionStr, dialog,
+                [&](QString &condition) { carried << condition; });
+        set(dialog);
+        if (refused)
+            answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
+        QTest::mouseClick(formChild<QPushButton>(dialog, button.toLatin1().constData()), Qt::LeftButton);
+        if (button == QLatin1String("pushButton_confirm"))
+            QCOMPARE(dialog->getConditionStr(), handed);
+    });
+    if (QTest::currentTestFailed())
+        return;
+    if (refused) {
+        QVERIFY(carried.isEmpty());
+        QVERIFY(scripted.stub.requests.isEmpty());
+        return;
+    }
+    QCOMPARE(carried, QStringList{handed});
+    // The window sends the condition as handed over (the empty one too) and loads page 1.
+    QCOMPARE(scripted.stub.requests.size(), 1);
+    QCOMPARE(scripted.stub.requests[0].path, QByteArray("/android/message/findByCondition"));
+    const QJsonObject sent = scripted.stub.requests[0].json();
+    QVERIFY(sent.value("conditionStr").isString());
+    QCOMPARE(sent.value("conditionStr").toString(), handed);
+    QCOMPARE(sent.value("curPage").toInt(), 1);
+}
+
+void TestMessagesSearch::typedQuotesAreDoubled()
+{
+    ScriptedServer scripted(server);
+    QVERIFY(scripted.stub.listen(8091));
+    MessageWindow window;
+    QStringList carried;
+    search(window, [&](MessageSearchDialog *dialog, ModalAnswerer &) {
+        connect(dialog, &MessageSearchDialog::sendConditionStr, dialog,
+                [&](QString &condition) { carried << condition; });
+        typed("checkBox_message", "lineEdit_message", "O'Neil")(dialog);
+        typed("checkBox_comment", "lineEdit_comment", "''")(dialog);
+        confirm(dialog);
+    });
+    const QString doubled = QStringLiteral(" and message like '%O''Neil%' and comment like '%''''%'");
+    QCOMPARE(carried, QStringList{doubled});
+    QCOMPARE(scripted.stub.requests.last().json().value("conditionStr").toString(), doubled);
+}
+
+void TestMessagesSearch::flagWithoutANumberRefusesTheSearch()
+{
+    MessageSearchDialog dialog;
+    int handedOver = 0;
+    connect(&dialog, &MessageSearchDialog::sendConditionStr, &dialog, [&] { ++handedOver; });
+    // Beside a filled text row: the flag switch on with its field empty, then
+    // a range with its first number only.
+    typed("checkBox_appOS", "lineEdit_appOS", "windows")(&dialog);
+    on("checkBox_flag")(&dialog);
+    const Set firstOnly = [](QWidget *d) {
+        QTest::keyClicks(formChild<QLineEdit>(d, "lineEdit_flag1"), "1");
+        picked("comboBox_flag1", QStringLiteral("介于"))(d);
+    };
+    for (const Set &set : {Set([](QWidget *) {}), firstOnly}) {
+        set(&dialog);
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
+        confirm(&dialog);
+        ANSWERED(answerer);
+        QCOMPARE(handedOver, 0);
+    }
 }
 
 QTEST_MAIN(TestMessagesSearch)

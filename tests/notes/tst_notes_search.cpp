@@ -1,6 +1,8 @@
 // Searching the notes against the real server: every criterion of the search
 // dialog finds its notes in the window behind it, "查找" and "查询全部" too,
 // and the dialog opened from the window works on the window's page size.
+// Against a scripted server: the exact condition strings that the dialog
+// hands to the window and that the window sends.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include "domainui.h"
 #include "domainuser.h"
 #include "guidriver.h"
+#include "httpstub.h"
 #include "modalanswerer.h"
 #include "notesearchdialog.h"
 #include "notewindow.h"
@@ -91,6 +94,65 @@ Fill dated(const QString &key, const QString &op, const QString &from, const QSt
     };
 }
 
+// A criterion ticked and nothing else.
+Fill ticked(const QString &key)
+{
+    return [=](NoteSearchDialog &d) { tick(d, key); };
+}
+
+// An item chosen in a combo, nothing ticked.
+Fill item(const QString &combo, const QString &text)
+{
+    return [=](NoteSearchDialog &d) {
+        auto *box = child<QComboBox>(d, QStringLiteral("comboBox_") + combo);
+        box->setCurrentIndex(box->findText(text));
+    };
+}
+
+// An operator row: tick it and choose the operator.
+Fill op(const QString &key, const QString &operatorText)
+{
+    return [=](NoteSearchDialog &d) {
+        tick(d, key);
+        item(key, operatorText)(d);
+    };
+}
+
+// The days row with its operator and one or two numbers typed.
+Fill days(const QString &operatorText, const QString &first, const QString &second = QString())
+{
+    return [=](NoteSearchDialog &d) {
+        op(QStringLiteral("remindDateNumber"), operatorText)(d);
+        for (const auto &[name, value] : {std::pair{"lineEdit_remindDateNumber1", first},
+                                          std::pair{"lineEdit_remindDateNumber2", second}}) {
+            auto *edit = child<QLineEdit>(d, QString::fromLatin1(name));
+            edit->clear();
+            GuiDriver::type(edit, value);
+        }
+    };
+}
+
+// Several rows, set in the order given.
+Fill all(const QList<Fill> &fills)
+{
+    return [=](NoteSearchDialog &d) {
+        for (const Fill &fill : fills)
+            fill(d);
+    };
+}
+
+// The real server steps aside for a scripted one on its port while this lives.
+struct ScriptedServer {
+    explicit ScriptedServer(ServerProcess &real) : real(real) { real.stop(); }
+    ~ScriptedServer()
+    {
+        stub.close();
+        real.start();
+    }
+    ServerProcess &real;
+    HttpStub stub;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fill)
@@ -105,8 +167,17 @@ private slots:
     void criterionFindsItsNotes();
     void quickSearchAndEverything();
     void searchFromTheWindow();
+    void conditionStringsHandedOverAndSent_data();
+    void conditionStringsHandedOverAndSent();
+    void typedQuotesAreDoubled();
+    void daysWithoutANumberRefuseTheSearch();
 
 private:
+    // Opens the search with the window's find action, runs `steps` on the dialog and
+    // keeps the condition of every DomainUi the dialog hands over.
+    static void search(NoteWindow &window, const std::function<void(NoteSearchDialog &, ModalAnswerer &)> &steps,
+                       QStringList &handed);
+
     ServerProcess server;
     DomainUser user;
     DomainUser admin;
@@ -261,6 +332,183 @@ void TestNotesSearch::searchFromTheWindow()
     QVERIFY(answerer.allAnswered());
     QCOMPARE(pageSizeShown, QStringLiteral("30"));
     QCOMPARE(afterConfirm, QStringList({"周报"}));
+}
+
+void TestNotesSearch::search(NoteWindow &window,
+                             const std::function<void(NoteSearchDialog &, ModalAnswerer &)> &steps,
+                             QStringList &handed)
+{
+    ModalAnswerer answerer;
+    answerer.drive("NoteSearchDialog", [&](QWidget *w) {
+        auto &dialog = *qobject_cast<NoteSearchDialog *>(w);
+        connect(&dialog, &NoteSearchDialog::sendDomainUi, &dialog,
+                [&](DomainUi &carried) { handed << carried.getConditionStr(); });
+        steps(dialog, answerer);
+    });
+    window.findChild<QAction *>(QStringLiteral("findAction"))->trigger();
+    ANSWERED(answerer);
+}
+
+void TestNotesSearch::conditionStringsHandedOverAndSent_data()
+{
+    QTest::addColumn<Fill>("fill");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("administrator");
+    QTest::addColumn<QString>("handed"); // empty: refused with the box, nothing handed over
+    const auto row = [](const char *name, const Fill &fill, const QString &handed, bool administrator = false,
+                        const QString &button = QStringLiteral("pushButton_confirm")) {
+        QTest::newRow(name) << fill << button << administrator << handed;
+    };
+    row("isShow 展示", choice("isShow", "展示"), " and isShow like '%展示%'");
+    row("isShow 全部", choice("isShow", "全部"), " and isShow is not null  ");
+    row("image 有图", choice("image", "有图"), " and (image is not null and image !='') ");
+    row("image 无图", choice("image", "无图"), " and (image is null or image ='') ");
+    row("volume 有声", choice("volume", "有声"), " and (volume is not null and volume !='') ");
+    row("volume 无声", choice("volume", "无声"), " and (volume is null or volume ='') ");
+    row("attachedFile 有附件", choice("attachedFile", "有附件"), " and (attachedFile is not null and attachedFile !='') ");
+    row("attachedFile 无附件", choice("attachedFile", "无附件"), " and (attachedFile is null or attachedFile ='') ");
+    row("grade", all({op("grade", ">="), item("grade1", "3")}), " and grade >= 3 ");
+    row("grade 介于", all({op("grade", "介于"), item("grade1", "2"), item("grade2", "4")}),
+        " and grade between 2 and 4 ");
+    row("remindFrequency 无邮件提醒", choice("remindFrequency", "无邮件提醒"),
+        " and (remindFrequency is null or remindFrequency='') ");
+    row("remindFrequency", choice("remindFrequency", "每周邮件提醒"), " and remindFrequency like '%每周邮件提醒%' ");
+    row("isRemind 关闭", choice("isRemind", "关闭"), " and isRemind like '%关闭%' ");
+    row("isRemind 全部", choice("isRemind", "全部"), " and isRemind is not null  ");
+    row("mold", choice("mold", "读书笔记"), " and mold like '%读书笔记%' ");
+    row("title", text("title", "周报"), " and title like '%周报%' ");
+    row("title of blanks", text("title", "  "), " and title like '%  %' ");
+    row("content", text("content", "内容"), " and content like '%内容%' ");
+    row("address", text("address", "a.example"), " and address like '%a.example%' ");
+    row("remindMethod 邮件", choice("remindMethod", "邮件"), " and (remindMethod is not null and remindMethod !='') ");
+    row("remindMethod 无", choice("remindMethod", "无"), " and (remindMethod is  null or remindMethod ='') ");
+    row("remindMethodBody", text("remindMethodBody", "a@b"), " and remindMethodBody like '%a@b%' ");
+    row("comment", text("comment", "备注"), " and comment like '%备注%' ");
+    row("loginName", text("loginName", "seek"), " and loginName like '%seek%' ", true);
+    row("registerDate", dated("registerDate", "<", "2021-01-01"), " and date(registerDate) < '2021-01-01' ");
+    row("registerDate 介于 then >=",
+        all({dated("registerDate", "介于", "2021-01-01", "2022-02-02"), op("registerDate", ">=")}),
+        " and date(registerDate) >= '2021-01-01' ");
+    row("updateDate 介于", dated("updateDate", "介于", "2023-01-01", "2023-12-31"),
+        " and date(updateDate) between '2023-01-01' and '2023-12-31' ");
+    row("remindDate", dated("remindDate", "!=", "2031-03-03"), " and date(remindDate) != '2031-03-03' ");
+    row("remindDateNumber", days("<=", "5"), " and remindDate IS NOT NULL and remindDateNumber <= 5 ");
+    row("remindDateNumber 介于", days("介于", "1", "7"),
+        " and remindDate IS NOT NULL and remindDateNumber between 1 and 7 ");
+    row("text rows left empty", all({ticked("title"), ticked("comment")}), QString());
+    row("title, image and isShow ticked in that order",
+        all({text("title", "周报"), choice("image", "有图"), choice("isShow", "展示")}),
+        " and isShow like '%展示%' and (image is not null and image !='')  and title like '%周报%' ");
+    row("every row ticked from the bottom up",
+        all({days("<=", "5"), dated("remindDate", "=", "2031-03-03"),
+             dated("updateDate", "介于", "2023-01-01", "2023-12-31"), dated("registerDate", "<", "2021-01-01"),
+             text("loginName", "seek"), text("comment", "备注"), choice("isRemind", "全部"),
+             choice("remindMethod", "无"), text("remindMethodBody", "a@b"), choice("remindFrequency", "每日邮件提醒"),
+             choice("attachedFile", "无附件"), choice("volume", "有声"), choice("image", "无图"),
+             op("grade", "介于"), item("grade1", "2"), item("grade2", "4"), text("address", "a.example"),
+             choice("isShow", "关闭"), text("content", "内容"), choice("mold", "工作笔记"), text("title", "周报")}),
+        QStringLiteral(" and isShow like '%关闭%'"
+                       " and (image is null or image ='') "
+                       " and (volume is not null and volume !='') "
+                       " and (attachedFile is null or attachedFile ='') "
+                       " and grade between 2 and 4 "
+                       " and remindFrequency like '%每日邮件提醒%' "
+                       " and isRemind is not null  "
+                       " and mold like '%工作笔记%' "
+                       " and title like '%周报%' "
+                       " and content like '%内容%' "
+                       " and address like '%a.example%' "
+                       " and (remindMethod is  null or remindMethod ='') "
+                       " and remindMethodBody like '%a@b%' "
+                       " and comment like '%备注%' "
+                       " and loginName like '%seek%' "
+                       " and date(registerDate) < '2021-01-01' "
+                       " and date(updateDate) between '2023-01-01' and '2023-12-31' "
+                       " and date(remindDate) = '2031-03-03' "
+                       " and remindDate IS NOT NULL and remindDateNumber <= 5 "),
+        true);
+    row("查找 looks in the content only", all({choice("isShow", "展示"), text("content", "内容")}),
+        " and content like '%内容%'", false, "pushButton_find");
+    row("查询全部", choice("isShow", "关闭"), " and 1=1 ", false, "pushButton_findAll");
+}
+
+void TestNotesSearch::conditionStringsHandedOverAndSent()
+{
+    QFETCH(Fill, fill);
+    QFETCH(QString, button);
+    QFETCH(bool, administrator);
+    QFETCH(QString, handed);
+    ScriptedServer scripted(server);
+    QVERIFY(scripted.stub.listen(8091));
+    scripted.stub.enqueue(StubResponse::list(QJsonArray(), 0));
+    NoteWindow window;
+    window.receiveUser(administrator ? admin : user, 1);
+
+    QStringList carried;
+    search(window, [&](NoteSearchDialog &dialog, ModalAnswerer &answerer) {
+        fill(dialog);
+        if (handed.isEmpty())
+            answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
+        QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+        if (button == QLatin1String("pushButton_confirm"))
+            QCOMPARE(dialog.getConditionStr(), handed);
+    }, carried);
+    if (QTest::currentTestFailed())
+        return;
+    if (handed.isEmpty()) {
+        QVERIFY(carried.isEmpty());
+        QVERIFY(scripted.stub.requests.isEmpty());
+        return;
+    }
+    QCOMPARE(carried, QStringList{handed});
+    // The window puts the owner condition first below grade 5 and loads the first page.
+    QCOMPARE(scripted.stub.requests.size(), 1);
+    QCOMPARE(scripted.stub.requests[0].path, QByteArray("/android/note/findByCondition"));
+    const QJsonObject sent = scripted.stub.requests[0].json();
+    const QString owner = administrator ? QString() : QStringLiteral(" and loginName ='seek'");
+    QCOMPARE(sent.value("conditionStr").toString(), owner + handed);
+    QCOMPARE(sent.value("curPage").toInt(), 1);
+    QCOMPARE(sent.value("pageSize").toInt(), 30);
+}
+
+void TestNotesSearch::typedQuotesAreDoubled()
+{
+    ScriptedServer scripted(server);
+    QVERIFY(scripted.stub.listen(8091));
+    NoteWindow window;
+    window.receiveUser(user, 1);
+    QStringList carried;
+    search(window, [](NoteSearchDialog &dialog, ModalAnswerer &) {
+        text("title", "O'Neil")(dialog);
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_confirm"), Qt::LeftButton);
+        GuiDriver::type(child<QLineEdit>(dialog, "lineEdit_content"), QStringLiteral("it's"));
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_find"), Qt::LeftButton);
+    }, carried);
+    QCOMPARE(carried, QStringList({" and title like '%O''Neil%' ", " and content like '%it''s%'"}));
+    QCOMPARE(scripted.stub.requests.size(), 2);
+    QCOMPARE(scripted.stub.requests[1].json().value("conditionStr").toString(),
+             QStringLiteral(" and loginName ='seek' and content like '%it''s%'"));
+}
+
+void TestNotesSearch::daysWithoutANumberRefuseTheSearch()
+{
+    NoteSearchDialog dialog;
+    DomainUi state;
+    state.setPageSize(30);
+    dialog.receiveDomainUi(state);
+    int handedOver = 0;
+    connect(&dialog, &NoteSearchDialog::sendDomainUi, &dialog, [&] { ++handedOver; });
+    // Ticked with the days emptied (or a lone sign), even beside another criterion.
+    for (const QString &typed : {QString(), QStringLiteral("-")}) {
+        days(">", typed)(dialog);
+        text("title", "周报")(dialog);
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("查询异常提示"), QStringLiteral("请选择左侧查询开关并填写条件"), QStringLiteral("知道了"));
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_confirm"), Qt::LeftButton);
+        ANSWERED(answerer);
+        QCOMPARE(handedOver, 0);
+        QTest::mouseClick(child<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
+    }
 }
 
 QTEST_MAIN(TestNotesSearch)

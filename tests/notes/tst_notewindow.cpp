@@ -34,6 +34,7 @@ private slots:
     void administratorIsNotAsked();
     void loadsNeitherTwiceNorWithAStaleCondition();
     void deleteSendsTheRecordOnly();
+    void changeInTheDueViewRefreshesTheDueList();
     void userHandedOverAgainKeepsTheCondition();
     void administratorSeesOwnNotesAfterAnAddition();
     void columnSwitches();
@@ -228,6 +229,58 @@ void TestNoteWindow::deleteSendsTheRecordOnly()
     QVERIFY(record.value("id").isDouble());
     QCOMPARE(record.value("image").toString(), QString());
     QCOMPARE(table->rowCount(), 2);
+}
+
+void TestNoteWindow::changeInTheDueViewRefreshesTheDueList()
+{
+    Notes opened(QStringLiteral("u"), 1);
+    NoteWindow &window = opened.window;
+    stub.enqueue(StubResponse::list(notes(5), 5));
+    stub.enqueue(StubResponse::list(notes(3), 3));
+    {
+        ModalAnswerer answerer;
+        answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral("条笔记需要处理"), QStringLiteral("查看"));
+        window.receiveSignal();
+        ANSWERED(answerer);
+    }
+    window.show();
+    QCOMPARE(opened.titles(), QStringList({"笔记1", "笔记2", "笔记3"}));
+    const QPoint second = opened.at(opened.rowOf(QStringLiteral("笔记2")));
+
+    // The dialog closed without saving: nothing is sent.
+    stub.requests.clear();
+    {
+        ModalAnswerer answerer;
+        answerer.escape();
+        QVERIFY(GuiDriver::pickFromMenu(opened.table(), second, QStringLiteral("修改此行")));
+        ANSWERED(answerer);
+    }
+    QVERIFY(stub.requests.isEmpty());
+
+    // Saved: the update, then the due notes again, on one page.
+    QJsonArray stillDue = notes(3);
+    stillDue.removeAt(1);
+    stub.enqueue(StubResponse::envelope(1, QStringLiteral("修改成功")));
+    stub.enqueue(StubResponse::list(stillDue, 2));
+    {
+        ModalAnswerer answerer;
+        answerer.dialog("NoteAddUpdateDialog", [](QWidget *dialog) {
+            GuiDriver::type(dialog->findChild<QLineEdit *>("lineEdit_title"), QStringLiteral("改"));
+            QTest::mouseClick(dialog->findChild<QPushButton *>("PushButton_confirem"), Qt::LeftButton);
+        });
+        QVERIFY(GuiDriver::pickFromMenu(opened.table(), second, QStringLiteral("修改此行")));
+        ANSWERED(answerer);
+    }
+    QCOMPARE(stub.requests.size(), 2);
+    QCOMPARE(stub.requests[0].path, QByteArray("/android/note/update"));
+    QCOMPARE(stub.requests[1].path, QByteArray("/android/note/findByRemindDay"));
+    const QJsonObject due = stub.requests[1].json();
+    QCOMPARE(due.value("conditionStr").toString(),
+             QStringLiteral(" and loginName ='u' and isShow ='展示' and isRemind = '开启'"));
+    QCOMPARE(due.value("pageSize").toInt(-1), 0);
+    QCOMPARE(due.value("curPage").toInt(), 1);
+    QCOMPARE(opened.titles(), QStringList({"笔记1", "笔记3"}));
+    QCOMPARE(opened.status(), QStringLiteral("当前总笔记数量为 2 条，已全部显示在页面中；    "));
 }
 
 void TestNoteWindow::userHandedOverAgainKeepsTheCondition()
