@@ -30,8 +30,9 @@ class QDialog;
 //
 // A problem is shown in the warning box "提示信息" (button "知道了") and nothing
 // is sent. Otherwise the request {"dList": [record]} (plus any extra keys) goes
-// to the endpoint's add when the record's "id" is 0, else to its update, with
-// the buttons disabled until the reply is in. "flag" 1 runs the stored hook and
+// to the endpoint's add when the record's "id" is 0, else to its update (a step
+// built with Target::Update always updates: the user's profile is never added),
+// with the buttons disabled until the reply is in. "flag" 1 runs the stored hook and
 // accepts the dialog (or, with After::Stay, leaves it open); any other flag
 // shows the result's "temporary" text in the same box and the dialog stays open
 // with the user's input, ready for another confirm.
@@ -51,12 +52,18 @@ public:
                // Accepted however it is closed later, so its opener reloads
     };
 
+    // Where a write goes.
+    enum class Target {
+        ByRecordId, // add for a record with "id" 0, else update
+        Update,     // update, whatever the record's id
+    };
+
     // `endpoint` is any endpoint object with add(QJsonObject) and
     // update(QJsonObject) returning the result object; it must outlive the step.
     template<class Endpoint>
-    WriteStep(QDialog *dialog, Endpoint &endpoint)
-        : WriteStep(dialog, [&endpoint](bool adding, const QJsonObject &request) {
-              return adding ? endpoint.add(request) : endpoint.update(request);
+    WriteStep(QDialog *dialog, Endpoint &endpoint, Target target = Target::ByRecordId)
+        : WriteStep(dialog, [&endpoint, target](bool adding, const QJsonObject &request) {
+              return adding && target == Target::ByRecordId ? endpoint.add(request) : endpoint.update(request);
           })
     {
     }

@@ -18,7 +18,7 @@ RemindAddUpdateDialog::RemindAddUpdateDialog(QWidget *parent) : QDialog(parent),
         combo->setStyleSheet(itemStyle);
     }
     setWindowFlags(Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    ui->PushButton_confirem->setText(QStringLiteral("添   加"));
+    WriteStep::setButtonText(ui->PushButton_confirem, QStringLiteral("添   加"));
     setWindowTitle(QStringLiteral("添加提醒事件"));
     reminder.bind(ReminderBlock::Kind::Dated,
                   {ui->comboBox_isRemind, ui->checkBox_remindMethod, ui->lineEdit_remindMethodBody, nullptr,
@@ -44,7 +44,7 @@ void RemindAddUpdateDialog::receiveRemind(DomainRemind &remind)
     this->remind.setId(remind.getId());
     this->remind.setRegisterDate(remind.getRegisterDate());
     this->remind.setLoginName(remind.getLoginName());
-    ui->PushButton_confirem->setText(QStringLiteral("更   新"));
+    WriteStep::setButtonText(ui->PushButton_confirem, QStringLiteral("更   新"));
     setWindowTitle(QStringLiteral("更新提醒事件"));
     updateView(remind);
 }

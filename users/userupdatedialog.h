@@ -41,7 +41,7 @@ private:
     HttpUser httpUser;
     int tag = 0;
     DomainUser edited; // the bound record with the form's values, until the server agrees
-    WriteStep write{this, httpUser};
+    WriteStep write{this, httpUser, WriteStep::Target::Update}; // a profile is only ever changed
 };
 
 #endif // USERUPDATEDIALOG_H

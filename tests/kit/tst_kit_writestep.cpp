@@ -1,6 +1,7 @@
 // The write step of the add/update dialogs, through a small dialog that edits
 // a copy of the caller's account record: against the real server, and against
-// the scripted stub where the request itself is looked at.
+// the scripted stub where the request itself is looked at. And the Return key,
+// the confirm of every dialog whose form gives it to its confirm button.
 #include <QDialog>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -8,12 +9,31 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <memory>
+
+#include "accountaddupdatedialog.h"
 #include "accountjson.h"
 #include "domainaccount.h"
+#include "domainmessage.h"
+#include "domainremind.h"
+#include "domainuser.h"
+#include "dworkplan.h"
 #include "httpaccount.h"
 #include "httpstub.h"
+#include "messageaddupdatedialog.h"
+#include "messagesearchdialog.h"
 #include "modalanswerer.h"
+#include "notesearchdialog.h"
+#include "pwdupdatedialog.h"
+#include "registdialog.h"
+#include "remindaddupdatedialog.h"
+#include "remindsearchdialog.h"
+#include "searchdialog.h"
 #include "serverprocess.h"
+#include "userfinddialog.h"
+#include "userupdatedialog.h"
+#include "workplanaddupdatedialog.h"
+#include "workplansearchdialog.h"
 #include "writestep.h"
 
 namespace {
@@ -67,6 +87,122 @@ void type(QLineEdit *edit, const QString &text)
     QTest::keyClicks(edit, text);
 }
 
+// The dialogs whose confirm button has the shortcut "Return", set up as their
+// openers set them up (records and users are children of the dialog). The work
+// plan dialogs are not handed the user, which would ask the server for tags.
+enum class ReturnCase {
+    RemindAdd, RemindUpdate, MessageAdd, MessageUpdate, AccountAdd, AccountUpdate, PlanAdd, PlanUpdate,
+    UserUpdate, Register, Password, AccountSearch, NoteSearch, PlanSearch, RemindSearch, MessageSearch, UserFind,
+};
+
+std::unique_ptr<QDialog> openForReturn(ReturnCase which)
+{
+    std::unique_ptr<QDialog> dialog;
+    auto *user = new DomainUser;
+    user->setUsername(QStringLiteral("alice"));
+    user->setGrade(1);
+    switch (which) {
+    case ReturnCase::RemindAdd:
+    case ReturnCase::RemindUpdate: {
+        auto *remind = new RemindAddUpdateDialog;
+        dialog.reset(remind);
+        remind->receiveUser(*user);
+        if (which == ReturnCase::RemindUpdate) {
+            auto *row = new DomainRemind(remind);
+            row->setId(5);
+            row->setRemindDate(QStringLiteral("2020-01-01"));
+            row->setContent(QStringLiteral("旧的提醒"));
+            remind->receiveRemind(*row);
+        }
+        break;
+    }
+    case ReturnCase::MessageAdd:
+    case ReturnCase::MessageUpdate: {
+        auto *message = new MessageAddUpdateDialog;
+        dialog.reset(message);
+        if (which == ReturnCase::MessageUpdate) {
+            auto *row = new DomainMessage(message);
+            row->setId(5);
+            message->receiveMessage(*row);
+        }
+        break;
+    }
+    case ReturnCase::AccountAdd:
+    case ReturnCase::AccountUpdate: {
+        auto *account = new AccountAddUpdateDialog;
+        dialog.reset(account);
+        QString name = user->getUsername();
+        account->receiveUser(name);
+        if (which == ReturnCase::AccountUpdate) {
+            auto *row = new DomainAccount(account);
+            row->setId(5);
+            account->receiveAccount(*row);
+        }
+        break;
+    }
+    case ReturnCase::PlanAdd:
+    case ReturnCase::PlanUpdate: {
+        auto *plan = new WorkPlanAddUpdateDialog;
+        dialog.reset(plan);
+        if (which == ReturnCase::PlanUpdate) {
+            auto *row = new DWorkPlan(plan);
+            row->setId(5);
+            plan->receiveWorkPlan(*row);
+        }
+        break;
+    }
+    case ReturnCase::UserUpdate: {
+        auto *update = new UserUpdateDialog;
+        dialog.reset(update);
+        user->setTelephone(QStringLiteral("1390000"));
+        update->recevieUser(*user, 2);
+        break;
+    }
+    case ReturnCase::Register:
+        dialog = std::make_unique<RegistDialog>();
+        break;
+    case ReturnCase::Password: {
+        auto *password = new PwdUpdateDialog;
+        dialog.reset(password);
+        password->receiveUser(*user, 1);
+        break;
+    }
+    case ReturnCase::AccountSearch:
+        dialog = std::make_unique<SearchDialog>();
+        break;
+    case ReturnCase::NoteSearch:
+        dialog = std::make_unique<NoteSearchDialog>();
+        break;
+    case ReturnCase::PlanSearch:
+        dialog = std::make_unique<WorkPlanSearchDialog>();
+        break;
+    case ReturnCase::RemindSearch:
+        dialog = std::make_unique<RemindSearchDialog>();
+        break;
+    case ReturnCase::MessageSearch:
+        dialog = std::make_unique<MessageSearchDialog>();
+        break;
+    case ReturnCase::UserFind:
+        dialog = std::make_unique<UserFindDialog>();
+        break;
+    }
+    user->setParent(dialog.get());
+    return dialog;
+}
+
+// The first field of the form that a person can type into (not the line edit
+// inside a spin box, date edit or combo box).
+QLineEdit *firstField(QDialog *dialog)
+{
+    for (QWidget *w = dialog->nextInFocusChain(); w != dialog; w = w->nextInFocusChain()) {
+        auto *edit = qobject_cast<QLineEdit *>(w);
+        if (edit && edit->isVisible() && edit->isEnabled() && !edit->isReadOnly() && !edit->objectName().isEmpty()
+            && !edit->objectName().startsWith(QLatin1String("qt_")))
+            return edit;
+    }
+    return nullptr;
+}
+
 int storedId(const QString &accountName)
 {
     const QJsonArray rows = ServerProcess::rows(kEntity, QStringLiteral(" and accountName = '%1'").arg(accountName));
@@ -74,6 +210,8 @@ int storedId(const QString &accountName)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ReturnCase)
 
 class TestKitWriteStep : public QObject
 {
@@ -84,6 +222,8 @@ private slots:
     void addOrUpdateByIdAndWriteBackOnSuccess();
     void stayOpenAfterSaveThenEndAccepted();
     void requestKeysAndButtonsWhileWaiting();
+    void returnKeyConfirms_data();
+    void returnKeyConfirms();
 };
 
 void TestKitWriteStep::refusedWriteKeepsDialogOpenAndRecordUnchanged()
@@ -224,6 +364,56 @@ void TestKitWriteStep::requestKeysAndButtonsWhileWaiting()
     QVERIFY(!stub.requests.last().json().contains("conditionStr"));
     QVERIFY(!adding.write.confirm(QString(), [] { return QJsonObject(); }));
     QCOMPARE(stub.requests.size(), 2);
+}
+
+void TestKitWriteStep::returnKeyConfirms_data()
+{
+    QTest::addColumn<ReturnCase>("which");
+    QTest::addColumn<QString>("problem"); // the box of the confirm's first check
+    const QString date = QStringLiteral("提醒日期必须大于今天");
+    const QString message = QStringLiteral("发布的信息不能为空");
+    const QString account = QStringLiteral("你要注册哪个门户用户，这个名字不能为空");
+    const QString tag = QStringLiteral("标签不能为空, 因为标签是识别同一类计划的标识!");
+    const QString search = QStringLiteral("请选择左侧查询开关");
+    QTest::newRow("reminder add") << ReturnCase::RemindAdd << date;
+    QTest::newRow("reminder update") << ReturnCase::RemindUpdate << date;
+    QTest::newRow("message add") << ReturnCase::MessageAdd << message;
+    QTest::newRow("message update") << ReturnCase::MessageUpdate << message;
+    QTest::newRow("account add") << ReturnCase::AccountAdd << account;
+    QTest::newRow("account update") << ReturnCase::AccountUpdate << account;
+    QTest::newRow("work plan add") << ReturnCase::PlanAdd << tag;
+    QTest::newRow("work plan update") << ReturnCase::PlanUpdate << tag;
+    QTest::newRow("user update") << ReturnCase::UserUpdate << QStringLiteral("手机号码至少11位，请检查");
+    QTest::newRow("registration") << ReturnCase::Register << QStringLiteral("用户名不能为空");
+    QTest::newRow("password") << ReturnCase::Password << QStringLiteral("旧密码不能为空");
+    QTest::newRow("account search") << ReturnCase::AccountSearch << search;
+    QTest::newRow("note search") << ReturnCase::NoteSearch << search;
+    QTest::newRow("work plan search") << ReturnCase::PlanSearch << search;
+    QTest::newRow("reminder search") << ReturnCase::RemindSearch << search;
+    QTest::newRow("message search") << ReturnCase::MessageSearch << search;
+    QTest::newRow("user search") << ReturnCase::UserFind << search;
+}
+
+// Return typed in a field of the shown dialog runs its confirm, never its
+// cancel: the confirm's first check answers, and the dialog stays open.
+void TestKitWriteStep::returnKeyConfirms()
+{
+    QFETCH(ReturnCase, which);
+    QFETCH(QString, problem);
+    const std::unique_ptr<QDialog> dialog = openForReturn(which);
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    QLineEdit *field = firstField(dialog.get());
+    QVERIFY(field);
+    field->setFocus();
+
+    ModalAnswerer answerer;
+    answerer.box(QString(), problem, QStringLiteral("知道了"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(answerer.allAnswered() || !dialog->isVisible(), 3000); // the shortcut's click is animated
+    ANSWERED(answerer);
+    QVERIFY(dialog->isVisible());
 }
 
 QTEST_MAIN(TestKitWriteStep)

@@ -1,4 +1,5 @@
-// The user update dialog against the real server: the own profile and the administrators' mode.
+// The user update dialog against the real server: the own profile and the
+// administrators' mode; the request itself against the scripted stub.
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 #include "domainuser.h"
+#include "httpstub.h"
 #include "modalanswerer.h"
 #include "serverprocess.h"
 #include "userupdatedialog.h"
@@ -30,6 +32,7 @@ private slots:
     void gradeOutsideTheChoicesIsKept();
     void administratorKeepsUnlistedGradeAndBan();
     void labelsShowWhole();
+    void recordWithoutIdIsStillAnUpdate(); // last: it stops the server
 
 private:
     // The stored record of a user, as the server lists it (without its password).
@@ -237,6 +240,30 @@ void TestUserUpdateDialog::labelsShowWhole()
                                     .arg(label->contentsRect().width())));
         }
         QCOMPARE(dialog.findChild<QLabel *>("label_2")->text(), QStringLiteral("用户名 (不能修改)"));
+    }
+}
+
+void TestUserUpdateDialog::recordWithoutIdIsStillAnUpdate()
+{
+    server.stop();
+    HttpStub stub;
+    QVERIFY(stub.listen(8091));
+    stub.setHandler([](const StubRequest &) { return StubResponse::envelope(1, QStringLiteral("ok")); });
+    DomainUser user;
+    user.setUsername(QStringLiteral("nobody"));
+    for (int tag : {1, 2}) {
+        UserUpdateDialog dialog;
+        dialog.recevieUser(user, tag);
+        dialog.show();
+        QTest::mouseClick(confirm(dialog), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(stub.requests.size(), 2);
+    for (const StubRequest &request : stub.requests) {
+        QCOMPARE(request.path, QByteArray("/android/user/update"));
+        const QJsonObject record = request.json().value("dList").toArray().at(0).toObject();
+        QCOMPARE(record.value("id"), QJsonValue(0));
+        QCOMPARE(record.value("username").toString(), QStringLiteral("nobody"));
     }
 }
 
