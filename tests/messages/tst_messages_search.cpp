@@ -18,6 +18,7 @@
 #include "formchild.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
+#include "scriptedserver.h"
 #include "serverprocess.h"
 
 namespace {
@@ -71,18 +72,6 @@ Set all(const QList<Set> &sets)
             set(d);
     };
 }
-
-// The real server steps aside for a scripted one on its port while this lives.
-struct ScriptedServer {
-    explicit ScriptedServer(ServerProcess &real) : real(real) { real.stop(); }
-    ~ScriptedServer()
-    {
-        stub.close();
-        real.start();
-    }
-    ServerProcess &real;
-    HttpStub stub;
-};
 
 } // namespace
 

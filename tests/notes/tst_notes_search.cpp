@@ -22,6 +22,7 @@
 #include "modalanswerer.h"
 #include "notesearchdialog.h"
 #include "notewindow.h"
+#include "scriptedserver.h"
 #include "serverprocess.h"
 
 namespace {
@@ -140,18 +141,6 @@ Fill all(const QList<Fill> &fills)
             fill(d);
     };
 }
-
-// The real server steps aside for a scripted one on its port while this lives.
-struct ScriptedServer {
-    explicit ScriptedServer(ServerProcess &real) : real(real) { real.stop(); }
-    ~ScriptedServer()
-    {
-        stub.close();
-        real.start();
-    }
-    ServerProcess &real;
-    HttpStub stub;
-};
 
 } // namespace
 

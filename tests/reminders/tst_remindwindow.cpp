@@ -162,10 +162,7 @@ void TestRemindWindow::nothingStartsWhileTheDueRequestWaits()
 {
     RemindWindow window;
     DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
-    window.show();
+    logIn(window, user);
     auto *table = window.findChild<QTableWidget *>("tableWidget");
     auto *next = window.findChild<QPushButton *>("pushButton_nextPage");
     stub.enqueue(StubResponse::list(reminders(30), 45));
@@ -239,10 +236,7 @@ void TestRemindWindow::addAndDueListAgainSendTheirConditions()
 
     RemindWindow window;
     DomainUser user;
-    user.setUsername(QStringLiteral("u"));
-    user.setGrade(1);
-    window.receiveUser(user, 1);
-    window.show();
+    logIn(window, user);
     stub.enqueue(StubResponse::list(reminders(4), 4));
     stub.enqueue(StubResponse::list(reminders(3), 3));
     answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral("个需要提醒的事件处理"), QStringLiteral("查看"));

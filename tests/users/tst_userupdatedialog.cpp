@@ -14,6 +14,7 @@
 #include "domainuser.h"
 #include "httpstub.h"
 #include "modalanswerer.h"
+#include "scriptedserver.h"
 #include "serverprocess.h"
 #include "userupdatedialog.h"
 
@@ -245,8 +246,8 @@ void TestUserUpdateDialog::labelsShowWhole()
 
 void TestUserUpdateDialog::recordWithoutIdIsStillAnUpdate()
 {
-    server.stop();
-    HttpStub stub;
+    ScriptedServer scripted(server);
+    HttpStub &stub = scripted.stub;
     QVERIFY(stub.listen(8091));
     stub.setHandler([](const StubRequest &) { return StubResponse::envelope(1, QStringLiteral("ok")); });
     DomainUser user;
