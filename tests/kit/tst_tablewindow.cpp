@@ -54,7 +54,7 @@ private slots:
     void failedListShowsTheReasonAndNoCounts();
     void emptyListIsALoadOfNoRows();
     void emptiedLastPageStepsBack();
-    void backupOfAllPagesKeepsThePageSize();
+    void backupOfAllPagesKeepsThePageSizeAndAFailedLoadDropsIt();
 
 private:
     void open(int pageSize = 0, int curPage = 1);
@@ -208,7 +208,7 @@ void TestTableWindow::emptiedLastPageStepsBack()
     QCOMPARE(child<QComboBox>("comboBox_pageNumber")->currentText(), QStringLiteral("第2页/共2页"));
 }
 
-void TestTableWindow::backupOfAllPagesKeepsThePageSize()
+void TestTableWindow::backupOfAllPagesKeepsThePageSizeAndAFailedLoadDropsIt()
 {
     open(0, 2);
     QTemporaryDir dir;
@@ -233,6 +233,20 @@ void TestTableWindow::backupOfAllPagesKeepsThePageSize()
     open();
     QCOMPARE(lastRequest().value("pageSize").toInt(), 30);
     QCOMPARE(window->findChild<QTableWidget *>()->rowCount(), 30);
+
+    // When the load of every page fails, the backup is dropped: the status
+    // line tells why, no file is asked for, and the next load writes nothing.
+    answerer.box(QString(), QStringLiteral("总账户数量大于当前显示的账户数"), QStringLiteral("全部导出"));
+    stub.enqueue(StubResponse::envelope(0, QStringLiteral("查询失败")));
+    window->findChild<QAction *>("copyAction")->trigger();
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
+    QVERIFY(answerer.allAnswered());
+    QCOMPARE(status(), QStringLiteral("查询失败"));
+    QCOMPARE(window->findChild<QTableWidget *>()->rowCount(), 0);
+    open();
+    QCOMPARE(window->findChild<QTableWidget *>()->rowCount(), 30);
+    QTest::qWait(50);
+    QVERIFY2(answerer.problems().isEmpty(), qPrintable(answerer.problems().join('\n')));
 }
 
 QTEST_MAIN(TestTableWindow)

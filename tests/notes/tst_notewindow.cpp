@@ -30,10 +30,10 @@ private slots:
     void quotesAreDoubled();
     void presetQueryCarriesOwnerConditionFirst();
     void openingAsksAboutDueNotes_data();
-    void openingAsksAboutDueNotes();
+    void openingAsksAboutDueNotesAndKeepsThePageSize();
     void administratorIsNotAsked();
-    void loadsNeitherTwiceNorWithAStaleCondition();
-    void deleteSendsTheRecordOnly();
+    void queryDuringAWaitRunsAfterAndAnEmptyConditionIsLeftOut();
+    void deleteSendsOnlyTheRecordNotTheListRequest();
     void changeInTheDueViewRefreshesTheDueList();
     void userHandedOverAgainKeepsTheCondition();
     void administratorSeesOwnNotesAfterAnAddition();
@@ -97,7 +97,7 @@ void TestNoteWindow::openingAsksAboutDueNotes_data()
     QTest::newRow("不查看") << QStringLiteral("不查看") << 5;
 }
 
-void TestNoteWindow::openingAsksAboutDueNotes()
+void TestNoteWindow::openingAsksAboutDueNotesAndKeepsThePageSize()
 {
     QFETCH(QString, answer);
     QFETCH(int, rowsShown);
@@ -150,7 +150,7 @@ void TestNoteWindow::administratorIsNotAsked()
     QCOMPARE(status->text(), QStringLiteral("当前总笔记数量为 2 条，已全部显示在页面中；    "));
 }
 
-void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
+void TestNoteWindow::queryDuringAWaitRunsAfterAndAnEmptyConditionIsLeftOut()
 {
     Notes opened(QStringLiteral("admin"), 5);
     NoteWindow &window = opened.window;
@@ -186,7 +186,7 @@ void TestNoteWindow::loadsNeitherTwiceNorWithAStaleCondition()
     stub.setHandler(nullptr);
 }
 
-void TestNoteWindow::deleteSendsTheRecordOnly()
+void TestNoteWindow::deleteSendsOnlyTheRecordNotTheListRequest()
 {
     Notes opened(QStringLiteral("u"), 1);
     NoteWindow &window = opened.window;

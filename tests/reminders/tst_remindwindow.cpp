@@ -28,7 +28,7 @@ private slots:
     void initTestCase() { QVERIFY(stub.listen(8091)); }
     void init() { stub.requests.clear(); }
     void presetQueryCarriesOwnerConditionLast();
-    void openingAsksAboutDueReminders();
+    void openingAsksAboutDueRemindersAndKeepsThePageSize();
     void remindDateColours();
     void nothingStartsWhileTheDueRequestWaits();
     void addAndDueListAgainSendTheirConditions();
@@ -88,7 +88,7 @@ void TestRemindWindow::presetQueryCarriesOwnerConditionLast()
     QCOMPARE(window.findChild<QTableWidget *>("tableWidget")->rowCount(), 2);
 }
 
-void TestRemindWindow::openingAsksAboutDueReminders()
+void TestRemindWindow::openingAsksAboutDueRemindersAndKeepsThePageSize()
 {
     RemindWindow window;
     DomainUser user;

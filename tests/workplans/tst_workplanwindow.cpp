@@ -23,7 +23,7 @@ private slots:
     void openingAsksAboutDuePlans();
     void plansHangUnderTheirParents();
     void formWiringAndShortcuts();
-    void deleteSendsTheIdAndPicture();
+    void deleteSendsOnlyTheIdAndPictureNotTheListRequest();
     void addSendsTheWholePlan();
     void openingPagesBy1000AgainAndDueDeletionsAskAgain();
     void columnSwitches();
@@ -120,7 +120,7 @@ void TestWorkPlanWindow::formWiringAndShortcuts()
     ANSWERED(answerer);
 }
 
-void TestWorkPlanWindow::deleteSendsTheIdAndPicture()
+void TestWorkPlanWindow::deleteSendsOnlyTheIdAndPictureNotTheListRequest()
 {
     PlanDesk desk("u", 1);
     const QJsonArray page{PlanTesting::with(plan(7, "日计划", "2024-01-01", "2024-01-01", ""), {{"image", "p7.png"}}),
