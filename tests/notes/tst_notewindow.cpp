@@ -29,7 +29,7 @@ private slots:
     void init() { stub.requests.clear(); }
     void quotesAreDoubled();
     void presetQueryCarriesOwnerConditionFirst();
-    void openingAsksAboutDueNotes_data();
+    void openingAsksAboutDueNotesAndKeepsThePageSize_data();
     void openingAsksAboutDueNotesAndKeepsThePageSize();
     void administratorIsNotAsked();
     void queryDuringAWaitRunsAfterAndAnEmptyConditionIsLeftOut();
@@ -89,7 +89,7 @@ void TestNoteWindow::presetQueryCarriesOwnerConditionFirst()
     QCOMPARE(combo->itemText(1), QStringLiteral("第2页/共2页"));
 }
 
-void TestNoteWindow::openingAsksAboutDueNotes_data()
+void TestNoteWindow::openingAsksAboutDueNotesAndKeepsThePageSize_data()
 {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<int>("rowsShown");
