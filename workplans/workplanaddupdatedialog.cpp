@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QIntValidator>
+#include <QLineEdit>
 #include <QListView>
 #include <QSignalBlocker>
 
@@ -56,6 +57,8 @@ WorkPlanAddUpdateDialog::WorkPlanAddUpdateDialog(QWidget *parent)
         combo->setStyleSheet(QStringLiteral("QComboBox QAbstractItemView::item { min-height: 35px; min-width: 50px; }"
                                             "QListView::item:selected { color: black; background-color: lightgray}"));
     }
+    // An editable combo shows a placeholder only on its line edit.
+    ui->comboBox_tag->lineEdit()->setPlaceholderText(ui->comboBox_tag->placeholderText());
     // Shown maximised; the new flags hide it again, so that exec() shows it modal.
     showMaximized();
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint

@@ -104,7 +104,7 @@ CELL_GROUPS = {
                  ('计划:', GREEN, [('其它', 'otherPlan', 25), ('完成', 'completePlan', 25)]),
                  ('提醒:', RED, [('过期', 'workPlanExpired', 25), ('今日', 'workPlanToday', 25)]),
                  ('提醒:', RED, [('7日', 'workPlan7Day', 25), ('8/15日', 'workPlan15Day', 40)]),
-                 ('提醒:', RED, [('16/30日', 'workPlan30Day', 45), ('30日↑ ', 'workPlan30OverDay', 40)]),
+                 ('提醒:', RED, [('16/30日', 'workPlan30Day', 47), ('30日↑ ', 'workPlan30OverDay', 42)]),
              ]),
     'life': ('groupBox_life', '日常笔记汇总', 'gridLayout_3', 'frame_15',
              'pushButton_note', '进入笔记管理', 'report.png',
@@ -116,7 +116,7 @@ CELL_GROUPS = {
                  ('笔记:', GREEN, [('有声', 'noteVolume', 25), ('附件', 'noteAttachedFile', 25)]),
                  ('提醒:', RED, [('过期', 'noteExpired', 25), ('今日', 'noteToday', 25)]),
                  ('提醒:', RED, [('7日', 'note7Day', 25), ('8/15日', 'note15Day', 40)]),
-                 ('提醒:', RED, [('16/30日', 'note30Day', 45), ('30日↑ ', 'note30OverDay', 40)]),
+                 ('提醒:', RED, [('16/30日', 'note30Day', 47), ('30日↑ ', 'note30OverDay', 42)]),
              ]),
 }
 # The one count whose view button does not share its label's key.
@@ -348,7 +348,8 @@ def cell_line(category, style, cells):
     caption = widget('QLabel', fresh('label', 100),
                      [prop('minimumSize', size(30, 0)), prop('styleSheet', string(style, notr=True)),
                       prop('text', string(category)), ALIGN_RIGHT])
-    return layout('QHBoxLayout', fresh('horizontalLayout', 16), [],
+    # Three pixels between caption and cells: with six the line is wider than its group.
+    return layout('QHBoxLayout', fresh('horizontalLayout', 16), [prop('spacing', '<number>3</number>')],
                   [item(caption)] + [item(count_cell(*c)) for c in cells])
 
 

@@ -4,12 +4,16 @@
 // Against a scripted server: the exact condition strings that the dialog
 // hands to the window and that the window sends.
 #include <QAction>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -160,6 +164,7 @@ private slots:
     void conditionStringsHandedOverAndSent();
     void typedQuotesAreDoubled();
     void daysWithoutANumberRefuseTheSearch();
+    void switchesStandBesideTheirLabels();
 
 private:
     // Opens the search with the window's find action, runs `steps` on the dialog and
@@ -498,6 +503,40 @@ void TestNotesSearch::daysWithoutANumberRefuseTheSearch()
         QCOMPARE(handedOver, 0);
         QTest::mouseClick(child<QPushButton>(dialog, "pushButton_clear"), Qt::LeftButton);
     }
+}
+
+// Each criterion's switch stands just left of its own label, on its row,
+// not beside the widgets of the criterion before it.
+void TestNotesSearch::switchesStandBesideTheirLabels()
+{
+    NoteSearchDialog dialog;
+    dialog.receiveGrade(5);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto inDialog = [&](const QWidget *w, const QRect &r) { return r.translated(w->mapTo(&dialog, QPoint())); };
+    QStringList apart;
+    int switches = 0;
+    const QList<QBoxLayout *> rows = dialog.findChildren<QBoxLayout *>();
+    for (const QBoxLayout *row : rows) {
+        for (int i = 0; i + 1 < row->count(); ++i) {
+            auto *box = qobject_cast<QCheckBox *>(row->itemAt(i)->widget());
+            auto *label = qobject_cast<QLabel *>(row->itemAt(i + 1)->widget());
+            if (!box || !box->text().isEmpty() || !label)
+                continue;
+            ++switches;
+            QStyleOptionButton option;
+            option.initFrom(box);
+            const QRect indicator =
+                inDialog(box, box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box));
+            const QRect text = inDialog(label, label->contentsRect());
+            const int gap = text.left() - indicator.right() - 1;
+            if (gap < 0 || gap > indicator.width() || indicator.center().y() < text.top()
+                || indicator.center().y() > text.bottom())
+                apart << QStringLiteral("%1: %2 px from \"%3\"").arg(box->objectName()).arg(gap).arg(label->text());
+        }
+    }
+    QCOMPARE(switches, 19);
+    QVERIFY2(apart.isEmpty(), qPrintable(apart.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestNotesSearch)

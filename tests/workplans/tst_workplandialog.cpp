@@ -173,6 +173,8 @@ void TestWorkPlanDialog::theForm()
             QVERIFY(!widget<QComboBox>(d, "comboBox_isShow")->isEditable());
             QVERIFY(widget<QComboBox>(d, "comboBox_tag")->isEditable());
             QCOMPARE(widget<QComboBox>(d, "comboBox_tag")->placeholderText(), QStringLiteral("同类计划标签相同"));
+            // The editable combo shows it through its line edit.
+            QCOMPARE(widget<QComboBox>(d, "comboBox_tag")->lineEdit()->placeholderText(), QStringLiteral("同类计划标签相同"));
             QCOMPARE(widget<QSpinBox>(d, "spinBox_serialNumber")->maximum(), 99);
             QCOMPARE(widget<QSpinBox>(d, "spinBox_score")->maximum(), 99);
             QCOMPARE(widget<QSpinBox>(d, "spinBox_score")->suffix(), QStringLiteral("分"));
