@@ -55,7 +55,7 @@ private slots:
     void checksReportTheFirstProblemOnly_data();
     void checksReportTheFirstProblemOnly();
     void addStoresANewAccountOfTheUser();
-    void updateKeepsIdDatesAndOwner();
+    void updateKeepsIdDatesOwnerAndAPlainTextComment();
     void failedWriteKeepsTheDialogOpen();
     void searchFragmentsInReadOrder();
     void searchDatesAndOperators();
@@ -127,7 +127,7 @@ void TestAccountsDialogs::addStoresANewAccountOfTheUser()
     QCOMPARE(stored["updateDate"].toString(), stored["registerDate"].toString());
 }
 
-void TestAccountsDialogs::updateKeepsIdDatesAndOwner()
+void TestAccountsDialogs::updateKeepsIdDatesOwnerAndAPlainTextComment()
 {
     ServerProcess server(false);
     QVERIFY(server.start());

@@ -124,7 +124,7 @@ private slots:
     void changeReplacesTheAttachment();
     void saveStaysAndUploadsOnce();
     void contentKeepsItsFormWhetherTouchedOrNot();
-    void formChecks();
+    void formChecksCountBlankContentAsEmpty();
     void sizeLimitsByGrade_data();
     void sizeLimitsByGrade();
     void refusedUploadWritesNothing();
@@ -353,7 +353,7 @@ void TestNotesDialogs::contentKeepsItsFormWhetherTouchedOrNot()
     }
 }
 
-void TestNotesDialogs::formChecks()
+void TestNotesDialogs::formChecksCountBlankContentAsEmpty()
 {
     Writing writing(QStringLiteral("checker"), 2);
     NoteAddUpdateDialog &dialog = writing.dialog;
