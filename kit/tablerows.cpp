@@ -83,14 +83,5 @@ QList<QTableWidgetItem *> TableRows::append(QTableWidget *table, const QStringLi
         table->setRowCount(row + 1);
     if (rowNumber)
         *rowNumber = row;
-    QList<QTableWidgetItem *> items;
-    for (int column = 0; column < cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(cells.at(column));
-        const Qt::Alignment alignment = align ? align(column) : Qt::Alignment();
-        if (alignment)
-            item->setTextAlignment(alignment);
-        table->setItem(row, column, item);
-        items.append(item);
-    }
-    return items;
+    return write(table, row, cells, align); // a new row: every item is made
 }

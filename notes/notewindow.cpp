@@ -220,6 +220,11 @@ void NoteWindow::initTableWidget()
 {
     TableRows::reset(ui->tableWidget, headerLabels(), columnWidths());
     // The cell widgets went with the rows; the records go now.
+    dropRecords();
+}
+
+void NoteWindow::dropRecords()
+{
     qDeleteAll(noteList);
     noteList.clear();
     menuNoteId = 0;
@@ -247,10 +252,7 @@ void NoteWindow::replaceRows(const QJsonArray &rows)
     // the cell widgets of the rows that were in view are reused, so a page
     // turn neither destroys nor makes them again.
     TableRows::prepare(ui->tableWidget, headerLabels(), columnWidths());
-    qDeleteAll(noteList);
-    noteList.clear();
-    menuNoteId = 0;
-    ui->tableWidget->setColumnHidden(kOwnerColumn, grade <= 4);
+    dropRecords();
     writeRows(rows, 0);
 }
 

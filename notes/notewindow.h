@@ -74,6 +74,9 @@ protected:
 private:
     void init();
     void initTableWidget();
+    // The records of the rows shown go (their rows stay); the owner column
+    // follows the grade.
+    void dropRecords();
     void createMenu();
     void toExcel() override;
     // Makes the record of one list element and shows it in the row at

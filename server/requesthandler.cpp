@@ -142,23 +142,21 @@ bool RequestHandler::accept(const QString &entity, const QString &operation, con
 
 QByteArray RequestHandler::reply(const QString &entity, const QString &operation, const QByteArray &body)
 {
-    const EntitySchema *schema = nullptr;
-    QJsonObject request, refusal;
+    // A list reply is written as text from the start.
     if (isList(operation))
         return listReply(entity, operation, body, nullptr);
-    if (!accept(entity, operation, body, &schema, &request, &refusal))
-        return QJsonDocument(refusal).toJson(QJsonDocument::Compact);
-    return QJsonDocument(run(*schema, operation, request)).toJson(QJsonDocument::Compact);
+    return QJsonDocument(handle(entity, operation, body)).toJson(QJsonDocument::Compact);
 }
 
 QJsonObject RequestHandler::handle(const QString &entity, const QString &operation, const QByteArray &body)
 {
+    // A list checks its request itself (after the kept replies).
+    if (isList(operation))
+        return QJsonDocument::fromJson(listReply(entity, operation, body, nullptr)).object();
     const EntitySchema *schema = nullptr;
     QJsonObject request, refusal;
     if (!accept(entity, operation, body, &schema, &request, &refusal))
         return refusal;
-    if (isList(operation))
-        return QJsonDocument::fromJson(listReply(entity, operation, body, nullptr)).object();
     return run(*schema, operation, request);
 }
 
