@@ -60,11 +60,16 @@ void ListReplies::keep(const QByteArray &key, qint64 version, const QByteArray &
 {
     if (key.isEmpty() || reply.size() > kMaxReplyBytes)
         return;
+    // The reply was written into a buffer reserved for a long page; it is kept
+    // in a copy of its own length, and charged for the memory it holds.
+    QByteArray copy = reply;
+    copy.squeeze();
+    const qsizetype cost = 2 * key.capacity() + copy.capacity() + kOverhead;
     std::lock_guard<std::mutex> guard(lock);
     const Entry *kept = entries.object(key);
     if (kept && kept->version > version)
         return;
-    entries.insert(key, new Entry{version, reply}, 2 * key.size() + reply.size() + kOverhead);
+    entries.insert(key, new Entry{version, std::move(copy)}, cost);
 }
 
 qsizetype ListReplies::keptBytes()

@@ -655,8 +655,11 @@ QByteArray RequestHandler::list(const EntitySchema &schema, const QJsonObject &r
         return storeFailure();
     }
     // What QJsonDocument writes for success("查询成功", {"dList": rows, "totalCount": total}).
+    // The buffer starts at the size of a short reply and grows with the rows:
+    // short replies are kept (ListReplies), and a large buffer reserved for
+    // each of them would leave every kept one holding a page of the heap.
     QByteArray out;
-    out.reserve(16384);
+    out.reserve(256);
     out += "{\"data\":{\"dList\":[";
     qint64 total = 0;
     const bool read = pageSize == 0

@@ -12,6 +12,7 @@ class TestListReplies : public QObject
 private slots:
     void servedOnlyAtItsChangeNumber();
     void boundedUsedLastKept();
+    void shortRepliesHoldNoMoreThanTheBound();
 };
 
 void TestListReplies::servedOnlyAtItsChangeNumber()
@@ -76,6 +77,35 @@ void TestListReplies::boundedUsedLastKept()
     // A reply larger than the bound is not kept.
     ListReplies::keep(keyOf(-1), 1, QByteArray(ListReplies::kMaxReplyBytes + 1, 'y'));
     QVERIFY(!ListReplies::find(keyOf(-1), 1, &reply));
+}
+
+// A list reply is written into a buffer reserved for a long page; the short
+// replies kept must not hold those buffers beyond the bound.
+void TestListReplies::shortRepliesHoldNoMoreThanTheBound()
+{
+    const auto keyOf = [](int page) {
+        return ListReplies::key(QStringLiteral("note"), QStringLiteral("findByCondition"),
+                                QStringLiteral(R"({"curPage":%1,"pageSize":30})").arg(page).toUtf8(), QString());
+    };
+    const int many = 20000;
+    for (int i = 0; i < many; ++i) {
+        QByteArray reply;
+        reply.reserve(16384);
+        reply += R"({"data":{"dList":[],"totalCount":0},"resultCode":1,"resultMessage":"ok"})";
+        ListReplies::keep(keyOf(i), 1, reply);
+    }
+    qsizetype held = 0;
+    int kept = 0;
+    QByteArray reply;
+    for (int i = 0; i < many; ++i) {
+        if (ListReplies::find(keyOf(i), 1, &reply)) {
+            ++kept;
+            held += reply.capacity();
+        }
+    }
+    QVERIFY2(held <= ListReplies::kMaxBytes, qPrintable(QString::number(held)));
+    // Short replies are still kept, many of them.
+    QVERIFY(kept > ListReplies::kMaxBytes / 1024);
 }
 
 QTEST_GUILESS_MAIN(TestListReplies)
