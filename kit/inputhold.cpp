@@ -6,7 +6,7 @@
 #include <QShortcut>
 #include <QWidget>
 
-InputHold::InputHold(QWidget *window) : window(window)
+InputHold::InputHold(QWidget *window, std::function<void()> closed) : window(window), closed(std::move(closed))
 {
     if (window)
         QCoreApplication::instance()->installEventFilter(this);
@@ -45,6 +45,10 @@ bool InputHold::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Drop:
         if (window && belongs(watched))
             return true;
+        break;
+    case QEvent::Close:
+        if (window && watched == window && closed)
+            closed();
         break;
     default:
         break;

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 // Holds off the user's input to one window while the window waits for the
@@ -11,11 +13,12 @@ class QWidget;
 // keys and shortcuts; while a hold is alive, those that are meant for the
 // window (its widgets and its actions) are dropped, so nothing the user does
 // during the wait can start a second exchange. Other windows, and dialogs the
-// window opens, are not affected.
+// window opens, are not affected. Closing the window is not held off; the
+// hold tells of it through `closed`.
 class InputHold : public QObject
 {
 public:
-    explicit InputHold(QWidget *window);
+    explicit InputHold(QWidget *window, std::function<void()> closed = {});
     ~InputHold() override;
     InputHold(const InputHold &) = delete;
     InputHold &operator=(const InputHold &) = delete;
@@ -27,6 +30,7 @@ private:
     bool belongs(QObject *object) const;
 
     QPointer<QWidget> window;
+    std::function<void()> closed;
 };
 
 #endif // INPUTHOLD_H

@@ -34,7 +34,8 @@ void TableLoader::setPaging(const PagingBar &bar)
 
 TableLoader::Work::Work(TableLoader &loader) : loader(loader)
 {
-    ++loader.working;
+    if (loader.working++ == 0)
+        loader.closed = false;
 }
 
 TableLoader::Work::~Work()
@@ -50,10 +51,13 @@ TableLoader::Work::~Work()
 
 bool TableLoader::exchange(const std::function<void()> &call)
 {
-    if (waiting)
+    if (waiting || closed)
         return false;
     const Work work(*this);
-    const InputHold hold(window);
+    const InputHold hold(window, [this] {
+        pending = nullptr;
+        closed = true;
+    });
     waiting = true;
     call();
     waiting = false;
@@ -113,7 +117,7 @@ void TableLoader::findAll()
     }
     if (exportPending) {
         exportPending = false;
-        if (loaded)
+        if (loaded && !closed)
             hooks->toExcel();
     }
 }
@@ -182,7 +186,8 @@ void TableLoader::open(const QString &condition, const std::optional<Due> &dueEn
         return;
 
     // A query asked for during the waits takes this opening's place: its
-    // question is no longer asked.
+    // question is no longer asked. Nor is it once the window was closed (the
+    // exchange refuses).
     QJsonObject reply;
     if (!pending)
         exchange([this, &reply] { reply = hooks->requestDue(ListRequest::due(due->condition, query.getOrder())); });

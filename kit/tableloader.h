@@ -26,7 +26,9 @@ class QWidget;
 // (InputHold) and a second load, delete or paging step is dropped. A new query
 // or an opening asked for meanwhile from outside the window (a dashboard
 // preset, a search dialog) is not lost: the one asked for last runs as soon as
-// the window's current work is done, so the window ends on it.
+// the window's current work is done, so the window ends on it. Closing the
+// window during a wait drops it, and the rest of the work under way: nothing
+// more is sent, asked or written; the window shown again works afresh.
 // The rows shown stay until the reply is there; then they give way to the
 // reply's rows at once, or to none when the load failed.
 //
@@ -106,8 +108,9 @@ public:
     // True while the window shows its due entries instead of a page.
     bool inDueView() const { return dueView; }
 
-    // Runs one exchange with the server, unless one is waiting already (then
-    // false and nothing runs). The window's input is held off meanwhile.
+    // Runs one exchange with the server, unless one is waiting already or the
+    // window was closed during the work under way (then false and nothing
+    // runs). The window's input is held off meanwhile.
     bool exchange(const std::function<void()> &call);
 
     // Loads the current page with the window's condition. A page that comes
@@ -157,8 +160,9 @@ public:
     void backup(const BackupBox &box);
 
 private:
-    // One piece of the window's work, outermost or nested; when the outermost
-    // ends, the query asked for meanwhile runs.
+    // One piece of the window's work, outermost or nested; the outermost
+    // starts the window's work afresh, and when it ends, the query asked for
+    // meanwhile runs.
     class Work
     {
     public:
@@ -188,6 +192,7 @@ private:
     std::function<void()> pending; // the query asked for during a wait
     int working = 0;               // pieces of work under way (Work)
     bool waiting = false;
+    bool closed = false; // the window was closed during the work under way
     bool dueView = false;
     bool exportPending = false;
 };

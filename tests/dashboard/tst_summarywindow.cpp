@@ -76,6 +76,7 @@ private slots:
     void ownerQuotesDoubled();
     void moduleOpeners();
     void buttonPressedDuringALoadRunsAfterIt();
+    void closedWindowDropsItsKeptWorkAndAQueryOutranksAnOpening();
     void showWindownRule();
     void instructions();
     void aboutBox();
@@ -88,12 +89,17 @@ private:
     QAction *action(const QString &name) { return window->findChild<QAction *>(name); }
     QWidget *topLevel(const char *className);
     QList<StubRequest> requestsTo(const QByteArray &path) const;
+    // The "conditionStr" of every request to the path, in order.
+    QStringList conditions(const QByteArray &path) const;
+    // Clicks the dashboard's button after `ms`, during whatever wait runs then.
+    void pressLater(int ms, const char *name);
     void logIn(const QString &name, int grade);
 
     HttpStub stub;
     QHash<QByteArray, QString> summaries; // entity -> counts text ("" = refuse)
     QString instructionsText;
     int listDelayMs = 0; // lists answer after this long
+    int dueRows = 0;     // rows of every due list
     std::unique_ptr<SummaryWindow> window;
     std::unique_ptr<DomainUser> user;
 };
@@ -118,7 +124,10 @@ void TestSummaryWindow::initTestCase()
             return StubResponse::list(rows, int(rows.size()));
         }
         if (r.path.startsWith("/android/")) {
-            StubResponse list = StubResponse::list({}, 0);
+            QJsonArray rows;
+            for (int i = 1; r.path.endsWith("/findByRemindDay") && i <= dueRows; ++i)
+                rows.append(QJsonObject{{"id", i}});
+            StubResponse list = StubResponse::list(rows, int(rows.size()));
             list.delayMs = listDelayMs;
             return list;
         }
@@ -136,6 +145,7 @@ void TestSummaryWindow::init()
                  {"message", "1-1-1-1-1-1-1"}};
     instructionsText.clear();
     listDelayMs = 0;
+    dueRows = 0;
     window.reset();
     user.reset();
     window = std::make_unique<SummaryWindow>();
@@ -160,6 +170,19 @@ QList<StubRequest> TestSummaryWindow::requestsTo(const QByteArray &path) const
             out << r;
     }
     return out;
+}
+
+QStringList TestSummaryWindow::conditions(const QByteArray &path) const
+{
+    QStringList texts;
+    for (const StubRequest &r : requestsTo(path))
+        texts << r.json().value("conditionStr").toString();
+    return texts;
+}
+
+void TestSummaryWindow::pressLater(int ms, const char *name)
+{
+    QTimer::singleShot(ms, window.get(), [this, name] { QTest::mouseClick(button(name), Qt::LeftButton); });
 }
 
 void TestSummaryWindow::logIn(const QString &name, int grade)
@@ -461,16 +484,7 @@ void TestSummaryWindow::buttonPressedDuringALoadRunsAfterIt()
     window->show();
     listDelayMs = 300;
     ModalAnswerer nothingModal;
-    auto pressLater = [this](int ms, const char *name) {
-        QTimer::singleShot(ms, window.get(), [this, name] { QTest::mouseClick(button(name), Qt::LeftButton); });
-    };
     const QString owner = QStringLiteral(" and loginName ='demo'");
-    auto conditions = [this](const QByteArray &path) {
-        QStringList texts;
-        for (const StubRequest &r : requestsTo(path))
-            texts << r.json().value("conditionStr").toString();
-        return texts;
-    };
 
     stub.requests.clear();
     pressLater(50, "pushButton_noteWork");
@@ -491,6 +505,49 @@ void TestSummaryWindow::buttonPressedDuringALoadRunsAfterIt()
              (QStringList{owner + " and isShow ='正常' and isRemind = '开启'"}));
     QTest::qWait(50);
     QVERIFY2(nothingModal.problems().isEmpty(), qPrintable(nothingModal.problems().join('\n')));
+}
+
+// Closing a window while it waits drops what was asked of it meanwhile and
+// the rest of its work; an opening gives way to a query asked during its wait.
+void TestSummaryWindow::closedWindowDropsItsKeptWorkAndAQueryOutranksAnOpening()
+{
+    logIn(QStringLiteral("demo"), 1);
+    window->show();
+    listDelayMs = 300;
+    dueRows = 2;
+    const QString shown = QStringLiteral(" and loginName ='demo' and isShow ='展示'");
+    QWidget *notes = topLevel("NoteWindow");
+    ModalAnswerer answerer;
+
+    // "进入笔记管理" twice, then the window is closed: its list is all.
+    stub.requests.clear();
+    pressLater(50, "pushButton_note");
+    QTimer::singleShot(100, notes, &QWidget::close);
+    QTest::mouseClick(button("pushButton_note"), Qt::LeftButton);
+    QTest::qWait(400);
+    QCOMPARE(conditions("/android/note/findByCondition"), QStringList{shown});
+    QVERIFY(requestsTo("/android/note/findByRemindDay").isEmpty());
+    QVERIFY(!notes->isVisible());
+    ANSWERED(answerer);
+
+    // A preset pressed while the opening waits runs after it; the opening
+    // asks nothing about the due notes.
+    stub.requests.clear();
+    pressLater(50, "pushButton_noteStudy");
+    QTest::mouseClick(button("pushButton_note"), Qt::LeftButton);
+    QCOMPARE(conditions("/android/note/findByCondition"),
+             (QStringList{shown, " and loginName ='demo' and mold ='学习笔记' and isShow ='展示'"}));
+    QVERIFY(requestsTo("/android/note/findByRemindDay").isEmpty());
+    ANSWERED(answerer);
+
+    // Shown again, the window opens as before, due question included.
+    answerer.box(QStringLiteral("处理提醒提示"), QStringLiteral(" 条笔记需要处理"), QStringLiteral("不查看"));
+    notes->close();
+    stub.requests.clear();
+    QTest::mouseClick(button("pushButton_note"), Qt::LeftButton);
+    ANSWERED(answerer);
+    QCOMPARE(conditions("/android/note/findByCondition"), QStringList{shown});
+    QCOMPARE(requestsTo("/android/note/findByRemindDay").size(), 1);
 }
 
 void TestSummaryWindow::showWindownRule()

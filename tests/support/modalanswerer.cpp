@@ -81,6 +81,16 @@ bool ModalAnswerer::clickButton(QWidget *w, const QString &text)
     return false;
 }
 
+// Ends a modal widget that was not answered. A box without an escape button
+// ignores close(), so a dialog is rejected instead.
+static void dismiss(QWidget *w)
+{
+    if (auto *dialog = qobject_cast<QDialog *>(w))
+        dialog->reject();
+    else
+        w->close();
+}
+
 void ModalAnswerer::handle(QWidget *w, const Expectation &e)
 {
     if (auto *mb = qobject_cast<QMessageBox *>(w))
@@ -92,7 +102,7 @@ void ModalAnswerer::handle(QWidget *w, const Expectation &e)
     }
     if (!w->inherits(e.className.toLatin1().constData())) {
         issues << QStringLiteral("expected %1, found %2").arg(e.className, describe(w));
-        w->close();
+        dismiss(w);
         return;
     }
     if (e.handler && e.later) {
@@ -115,7 +125,7 @@ void ModalAnswerer::handle(QWidget *w, const Expectation &e)
         issues << QStringLiteral("text with \"%1\" expected, found %2").arg(e.textPart, describe(w));
     if (!clickButton(w, e.button)) {
         issues << QStringLiteral("no button \"%1\" on %2").arg(e.button, describe(w));
-        w->close();
+        dismiss(w);
     }
 }
 
@@ -139,7 +149,7 @@ void ModalAnswerer::poll()
             issues << QStringLiteral("unexpected modal widget: %1").arg(describe(w));
             if (auto *mb = qobject_cast<QMessageBox *>(w))
                 seenTexts << mb->windowTitle() << mb->text() << mb->informativeText();
-            w->close();
+            dismiss(w);
             return;
         }
         handle(w, queue.takeFirst());
@@ -147,7 +157,7 @@ void ModalAnswerer::poll()
     }
     if (w && w == lastHandled && w->isVisible() && sinceProgress.elapsed() > watchdogMs) {
         issues << QStringLiteral("modal widget did not close: %1").arg(describe(w));
-        w->close();
+        dismiss(w);
         sinceProgress.restart();
         return;
     }
