@@ -60,8 +60,9 @@ void ListReplies::keep(const QByteArray &key, qint64 version, const QByteArray &
 {
     if (key.isEmpty() || reply.size() > kMaxReplyBytes)
         return;
-    // The reply was written into a buffer reserved for a long page; it is kept
-    // in a copy of its own length, and charged for the memory it holds.
+    // The reply's buffer grew as its rows were written and may be larger than
+    // the reply: it is kept in a copy of its own length, and charged for the
+    // memory it holds.
     QByteArray copy = reply;
     copy.squeeze();
     const qsizetype cost = 2 * key.capacity() + copy.capacity() + kOverhead;

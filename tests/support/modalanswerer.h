@@ -16,7 +16,8 @@
 // Queue what is expected, in order; a timer finds the active modal widget,
 // checks it and presses the named button (or runs a handler). A modal widget
 // that nobody expected, or an expectation that nothing meets in time, is
-// recorded as a problem and the widget is closed, so a test never hangs.
+// recorded as a problem and the widget is closed (a dialog rejected), so a
+// test never hangs.
 // A widget that was handled and comes back on top when a box over it closes
 // is left alone unless the next expectation is for its class.
 class ModalAnswerer : public QObject
