@@ -2,6 +2,7 @@
 
 #include "dueprompt.h"
 #include "inputhold.h"
+#include "loadguard.h"
 #include "noticebox.h"
 
 QJsonObject TableLoader::Hooks::requestDue(const QJsonObject &)
@@ -51,16 +52,18 @@ TableLoader::Work::~Work()
 
 bool TableLoader::exchange(const std::function<void()> &call)
 {
-    if (waiting || closed)
+    if (closed)
         return false;
+    // The work ends after the wait, so that a query kept meanwhile runs unhindered.
     const Work work(*this);
+    const LoadGuard wait(waiting);
+    if (!wait.entered())
+        return false;
     const InputHold hold(window, [this] {
         pending = nullptr;
         closed = true;
     });
-    waiting = true;
     call();
-    waiting = false;
     return true;
 }
 

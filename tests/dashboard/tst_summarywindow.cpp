@@ -125,8 +125,10 @@ void TestSummaryWindow::initTestCase()
         }
         if (r.path.startsWith("/android/")) {
             QJsonArray rows;
-            for (int i = 1; r.path.endsWith("/findByRemindDay") && i <= dueRows; ++i)
-                rows.append(QJsonObject{{"id", i}});
+            if (r.path.endsWith("/findByRemindDay")) {
+                for (int i = 1; i <= dueRows; ++i)
+                    rows.append(QJsonObject{{"id", i}});
+            }
             StubResponse list = StubResponse::list(rows, int(rows.size()));
             list.delayMs = listDelayMs;
             return list;
